@@ -1,0 +1,40 @@
+#pragma once
+
+#include <juce_gui_basics/juce_gui_basics.h>
+
+#include <functional>
+
+/** Every modal message box of the program goes through here.
+
+    The program shows JUCE's own box and waits for the user. A test installs a
+    ScopedCapture instead and sees what would have been shown.
+*/
+namespace Alerts
+{
+    struct Shown
+    {
+        juce::MessageBoxIconType icon;
+        juce::String title;
+        juce::String message;
+    };
+
+    /** Shows the box and returns once the user has dismissed it. */
+    void show (juce::MessageBoxIconType icon, const juce::String& title, const juce::String& message);
+
+    /** While one of these lives, boxes are recorded here instead of shown. */
+    class ScopedCapture
+    {
+    public:
+        ScopedCapture();
+        ~ScopedCapture();
+
+        const std::vector<Shown>& getShown() const noexcept   { return shown; }
+
+    private:
+        std::vector<Shown> shown;
+        ScopedCapture* previous;
+
+        friend void show (juce::MessageBoxIconType, const juce::String&, const juce::String&);
+        JUCE_DECLARE_NON_COPYABLE (ScopedCapture)
+    };
+}

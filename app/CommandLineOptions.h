@@ -1,0 +1,41 @@
+#pragma once
+
+#include <juce_core/juce_core.h>
+
+#include <atomic>
+
+/** Set once from "--autoupdate" while the main panel is built; read by the
+    upload thread, which then waits before its first message and quits the
+    program when the upload is over.
+*/
+extern std::atomic<bool> gAutoUpdate;
+
+/** The options found in one command-line string.
+
+    Pure: reading needs nothing but the string, so the rules can be checked
+    without a window. The panel applies the values.
+*/
+struct CommandLineOptions
+{
+    bool fileRequested = false;
+    juce::String strFile;
+    bool autoUpdate = false;
+    int nInputid = 1;
+    int nOutputid = 1;
+
+    static CommandLineOptions read (const juce::String& commandLine);
+};
+
+namespace CommandLineRules
+{
+    /** True if the key stands in the text with no letter or digit (iswalnum)
+        touching it on either side; letters compare regardless of case. */
+    bool containsWholeWordIgnoreCase (const juce::String& text, const juce::String& key);
+
+    /** Everything after the first case-blind occurrence of key, or "" if none. */
+    juce::String fromFirstOccurrenceIgnoreCase (const juce::String& text, const juce::String& key);
+
+    /** Base-10 integer read as wcstol does (leading white space, one sign,
+        digits up to the first other character), clamped to the 32-bit range. */
+    int readInteger (const juce::String& text);
+}

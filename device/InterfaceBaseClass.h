@@ -1,0 +1,37 @@
+#pragma once
+
+#include <juce_gui_basics/juce_gui_basics.h>
+
+/** The connection to the hardware: a component that carries the controls for
+    choosing the device, and the channel the upload sends through.
+
+    Implementations broadcast a change, naming themselves as the source,
+    whenever the set of open devices may have changed.
+*/
+class InterfaceBaseClass  : public juce::Component,
+                            public juce::ChangeBroadcaster
+{
+public:
+    InterfaceBaseClass() = default;
+
+    void resized() override = 0;
+
+    /** Copies up to maxBytes received and unread bytes, oldest first; never blocks. */
+    virtual int readData (juce::uint8* destination, juce::uint32 maxBytes) = 0;
+
+    /** Sends the bytes as one message to the open output and returns once the
+        driver has taken them; sends nothing when no output is open. Always 0. */
+    virtual int sendData (const juce::uint8* data, int numBytes) = 0;
+
+    /** True when every device an upload needs is open. */
+    virtual bool isDeviceReady() = 0;
+
+    virtual int getPreferredHeight() = 0;
+
+    /** Selects and opens a device by its selector id, as if the user had picked it. */
+    virtual void selectOutputById (int itemId) = 0;
+    virtual void selectInputById (int itemId) = 0;
+
+private:
+    JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (InterfaceBaseClass)
+};

@@ -1,0 +1,33 @@
+#!/usr/bin/env bash
+# Installs what building, running and testing Brevane needs, from Debian's
+# packages only. Safe to run again: it installs only what is missing.
+set -euo pipefail
+
+packages=(
+    build-essential cmake pkg-config
+    juce-modules-source
+    libasound2-dev libfreetype-dev libfontconfig1-dev libpng-dev libjpeg-dev zlib1g-dev
+    libx11-dev libxrandr-dev libxinerama-dev libxcursor-dev libxext-dev
+    libgtest-dev libgmock-dev
+    clang libclang-rt-14-dev
+    xvfb xauth xdotool x11-utils imagemagick
+    valgrind ccache
+)
+
+missing=()
+for p in "${packages[@]}"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+
+if [ ${#missing[@]} -eq 0 ]; then
+    exit 0
+fi
+
+echo "Installing: ${missing[*]}"
+sudo=""
+if [ "$(id -u)" -ne 0 ]; then
+    sudo="sudo"
+fi
+export DEBIAN_FRONTEND=noninteractive
+$sudo apt-get update -qq
+$sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
