@@ -7,6 +7,7 @@ PREFIX ?= /usr/local
 SANITIZE ?=
 CTEST_ARGS ?=
 comma := ,
+MAKEFLAGS += --no-print-directory
 
 # A sanitized build lives beside the plain one, so switching costs no rebuild.
 ifneq ($(SANITIZE),)
