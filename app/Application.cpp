@@ -1,0 +1,25 @@
+#include "Application.h"
+
+#include "CommandLineOptions.h"
+#include "ui/ContentComp.h"
+
+void Application::initialise (const juce::String& commandLine)
+{
+    mainWindow = std::make_unique<MainWindow> (commandLine);
+    mainWindow->centreWithSize (650, 400);
+    mainWindow->setVisible (true);
+    mainWindow->setResizeLimits (650, 400, 650, 400);
+}
+
+void Application::shutdown()
+{
+    // An unattended update that did not happen must not report success to its script.
+    if (gAutoUpdate && mainWindow != nullptr)
+    {
+        const auto* content = mainWindow->getContentComp();
+        const bool succeeded = content != nullptr && content->hasCompletedUpload() && ! mainWindow->wasClosedByUser();
+        setApplicationReturnValue (succeeded ? 0 : 1);
+    }
+
+    mainWindow = nullptr;
+}

@@ -1,0 +1,62 @@
+#pragma once
+
+#include <juce_gui_basics/juce_gui_basics.h>
+
+#include "TemplateLookAndFeel.h"
+
+class ArvellaHelpWindowClass;
+class FirmwareImage;
+class InterfaceBaseClass;
+class ProtocolBaseClass;
+
+/** The main window's content: builds the image, the device interface and the
+    upload protocol, applies the command line, and keeps the controls in step
+    with the device and the upload.
+*/
+class ContentComp  : public juce::Component,
+                     public juce::Button::Listener,
+                     public juce::ChangeListener
+{
+public:
+    ContentComp (juce::DocumentWindow* ownerWindow, juce::String commandLine);
+    ~ContentComp() override;
+
+    void resized() override;
+    void buttonClicked (juce::Button* button) override;
+    void changeListenerCallback (juce::ChangeBroadcaster* source) override;
+
+    FirmwareImage* getFirmwareImage() const noexcept     { return firmwareImage.get(); }
+    ProtocolBaseClass* getProtocol() const noexcept      { return protocol.get(); }
+
+    /** Makes the named file the current image; false (built-in image kept) if it holds nothing. */
+    bool loadFirmwareFile (const juce::String& path);
+
+    /** True once an upload has run its closing steps to the end without a fault. */
+    bool hasCompletedUpload() const;
+
+private:
+    void applyUpdateButtonColourRule();
+    juce::String buildIntroductionText (bool fileImageInUse) const;
+    void reportToScript();
+
+    std::unique_ptr<ArvellaHelpWindowClass> helpWindow;
+    juce::DocumentWindow* ownerWindow;
+    std::unique_ptr<InterfaceBaseClass> deviceInterface;
+    std::unique_ptr<ProtocolBaseClass> protocol;
+    std::unique_ptr<juce::TextButton> updateButton;
+    std::unique_ptr<juce::ProgressBar> progressBar;
+    std::unique_ptr<juce::Label> progressLabel;
+    double progress = 0.0;
+    std::unique_ptr<juce::TextButton> helpButton;
+    std::unique_ptr<juce::Label> infoLabel, step1Label, step2Label;
+    std::unique_ptr<FirmwareImage> firmwareImage;
+
+    TemplateLookAndFeel lookAndFeel;
+    juce::TooltipWindow tooltipWindow { nullptr, 700 };
+
+    // What the script has been told so far (auto-update mode only).
+    juce::String lastReportedStatus;
+    int lastReportedPercent = 0;
+
+    JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (ContentComp)
+};
