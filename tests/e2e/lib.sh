@@ -1,0 +1,95 @@
+# Shared by the end-to-end tests: a simulated MIDI folder, the program started
+# in the background, and ways to see what a user would see.
+set -euo pipefail
+
+program=$1
+x11helper=$2
+
+work=$(mktemp -d)
+export BREVANE_MIDI_SIM=$work/sim
+mkdir -p "$BREVANE_MIDI_SIM"
+pid=""
+
+cleanup() {
+    if [ -n "$pid" ] && kill -0 "$pid" 2>/dev/null; then
+        kill "$pid" 2>/dev/null || true
+        wait "$pid" 2>/dev/null || true
+    fi
+    rm -rf "$work"
+}
+trap cleanup EXIT
+
+fail() {
+    echo "FAIL: $*" >&2
+    [ -f "$work/stdout" ] && { echo "--- program stdout"; cat "$work/stdout"; } >&2
+    [ -f "$work/stderr" ] && { echo "--- program stderr"; tail -n 20 "$work/stderr"; } >&2
+    exit 1
+}
+
+# A bare X server has no window manager, so the atoms a close request needs do
+# not exist until some client makes them; the program only looks them up.
+"$x11helper" atoms || fail "no X display"
+
+simulated_outputs() {
+    printf '%s\n' "$@" > "$BREVANE_MIDI_SIM/outputs.txt"
+}
+
+# start_program ARGS...: the program in the background, output kept in $work.
+start_program() {
+    "$program" "$@" > "$work/stdout" 2> "$work/stderr" &
+    pid=$!
+}
+
+# wait_for_window TITLE [SECONDS]: prints the id of the visible window with exactly that title.
+wait_for_window() {
+    local title=$1 seconds=${2:-15} id
+    local deadline=$(( $(date +%s) + seconds ))
+    while [ "$(date +%s)" -lt "$deadline" ]; do
+        id=$(xdotool search --onlyvisible --name "^$(printf '%s' "$title" | sed 's/[][\.*^$+?(){}|]/\\&/g')\$" 2>/dev/null | head -n 1 || true)
+        if [ -n "$id" ]; then
+            echo "$id"
+            return 0
+        fi
+        sleep 0.1
+    done
+    return 1
+}
+
+visible_window_titles() {
+    xdotool search --onlyvisible --name '.' 2>/dev/null | while read -r id; do
+        xdotool getwindowname "$id" 2>/dev/null || true
+    done
+}
+
+# wait_for_exit SECONDS: sets $exit_status; fails if the program is still running then.
+wait_for_exit() {
+    local seconds=$1
+    local deadline=$(( $(date +%s%N) / 1000000 + seconds * 1000 ))
+    while kill -0 "$pid" 2>/dev/null; do
+        [ $(( $(date +%s%N) / 1000000 )) -lt "$deadline" ] || fail "still running after $seconds s"
+        sleep 0.05
+    done
+    set +e
+    wait "$pid"
+    exit_status=$?
+    set -e
+    pid=""
+}
+
+# click_in_window ID X Y: a real pointer click at a point of the window.
+click_in_window() {
+    local id=$1 x=$2 y=$3
+    xdotool mousemove --window "$id" "$x" "$y" sleep 0.2 click 1
+}
+
+# write_sysex FILE COUNT LENGTH: COUNT messages of LENGTH bytes each, F0 ... F7.
+write_sysex() {
+    local file=$1 count=$2 length=$3
+    python3 - "$file" "$count" "$length" <<'PY'
+import sys
+path, count, length = sys.argv[1], int(sys.argv[2]), int(sys.argv[3])
+with open(path, "wb") as f:
+    for i in range(count):
+        f.write(bytes([0xF0, 0x7D]) + bytes((i + j) & 0x7F for j in range(length - 3)) + bytes([0xF7]))
+PY
+}
