@@ -3,9 +3,11 @@
 #include "CommandLineOptions.h"
 #include "ui/ContentComp.h"
 
-void Application::initialise (const juce::String& commandLine)
+void Application::initialise (const juce::String&)
 {
-    mainWindow = std::make_unique<MainWindow> (commandLine);
+    // JUCE puts quotes around an argument that holds a blank, and quotes are part
+    // of the path: a shell-quoted "--file my update.syx" would never be found.
+    mainWindow = std::make_unique<MainWindow> (CommandLineOptions::joinArguments (getCommandLineParameterArray()));
     mainWindow->centreWithSize (650, 400);
     mainWindow->setVisible (true);
     mainWindow->setResizeLimits (650, 400, 650, 400);

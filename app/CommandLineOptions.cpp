@@ -124,3 +124,8 @@ CommandLineOptions CommandLineOptions::read (const juce::String& commandLine)
 
     return options;
 }
+
+juce::String CommandLineOptions::joinArguments (const juce::StringArray& arguments)
+{
+    return arguments.joinIntoString (" ").trim();
+}

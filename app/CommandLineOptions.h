@@ -24,6 +24,10 @@ struct CommandLineOptions
     int nOutputid = 1;
 
     static CommandLineOptions read (const juce::String& commandLine);
+
+    /** The program's arguments as the one command line the options are read
+        from: joined by single blanks, trimmed, nothing quoted. */
+    static juce::String joinArguments (const juce::StringArray& arguments);
 };
 
 namespace CommandLineRules

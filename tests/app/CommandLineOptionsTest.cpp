@@ -119,3 +119,12 @@ namespace
         EXPECT_TRUE  (containsWholeWordIgnoreCase ("--filex --file", "--file"));
     }
 }
+
+TEST (CommandLineOptions, AShellQuotedPathWithBlanksStaysOneUnquotedPath)
+{
+    const juce::StringArray arguments { "--autoupdate", "--outputid", "2", "--file", "/my firmware/new one.syx" };
+    const auto options = CommandLineOptions::read (CommandLineOptions::joinArguments (arguments));
+
+    EXPECT_EQ (options.strFile, "/my firmware/new one.syx");
+    EXPECT_EQ (options.nOutputid, 2);
+}

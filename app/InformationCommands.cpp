@@ -1,0 +1,154 @@
+#include "InformationCommands.h"
+
+#include "CommandLineOptions.h"
+#include "device/MidiDeviceLayer.h"
+#include "firmware/FirmwareDescription.h"
+#include "firmware/FirmwareImage.h"
+#include "firmware/SysexFraming.h"
+
+namespace InformationCommands
+{
+    namespace
+    {
+        constexpr double pauseSeconds = 0.3;         // the upload's pause after each message
+        constexpr double dinBytesPerSecond = 3125.0; // MIDI 1.0 over a DIN cable
+
+        juce::String seconds (double s)
+        {
+            return juce::String (s, 1) + " s";
+        }
+
+        juce::File resolve (const juce::String& path)
+        {
+            return juce::File::getCurrentWorkingDirectory().getChildFile (path);
+        }
+    }
+
+    juce::String usage()
+    {
+        return
+            "Usage: brevane [options]\n"
+            "\n"
+            "Loads new firmware into the Arvella through a MIDI interface. Without options the\n"
+            "window opens with the built-in firmware (" + FirmwareDescription::describe (BuiltInFirmwareImage()) + ").\n"
+            "\n"
+            "Options (found anywhere on the line, letters in any case):\n"
+            "  --file PATH       send the SysEx file PATH instead of the built-in firmware.\n"
+            "                    Everything after --file is the path, blanks included, so\n"
+            "                    --file must come last.\n"
+            "  --autoupdate      select the devices given by number, upload without a click\n"
+            "                    and quit when done; exit status 0 only if the upload completed.\n"
+            "  --outputid N      with --autoupdate: the MIDI output device number, as listed\n"
+            "                    by --list-devices (default 1).\n"
+            "  --inputid N       with --autoupdate: the MIDI input device number (default 1).\n"
+            "\n"
+            "Information (as the first option; no window opens):\n"
+            "  --help            this text.\n"
+            "  --version         the program's version and its built-in firmware.\n"
+            "  --list-devices    the MIDI devices with the numbers --outputid and --inputid take.\n"
+            "  --check [PATH]    read a SysEx file (or the built-in firmware) as the upload\n"
+            "                    would, and say whether all of it would be sent.\n"
+            "\n"
+            "Without hardware: set BREVANE_MIDI_SIM to a folder to use simulated MIDI devices;\n"
+            "the folder's outputs.txt lists them, and what is sent lands in output-<k>.syx.\n";
+    }
+
+    juce::String version()
+    {
+        BuiltInFirmwareImage image;
+        return "Brevane 1.0\nBuilt-in firmware: " + FirmwareDescription::describe (image) + "\n";
+    }
+
+    int check (const juce::String& path, juce::OutputStream& out)
+    {
+        std::unique_ptr<FirmwareImage> image;
+        juce::MemoryBlock fileBytes;
+
+        if (path.isEmpty())
+        {
+            image = std::make_unique<BuiltInFirmwareImage>();
+            out << "Built-in firmware: " << FirmwareDescription::describe (*image) << "\n";
+        }
+        else
+        {
+            const auto file = resolve (path);
+
+            if (! file.existsAsFile())
+            {
+                out << "File " << path << " not found\n";
+                return 1;
+            }
+
+            if (! file.loadFileAsData (fileBytes) || fileBytes.isEmpty())
+            {
+                out << "File " << path << " is empty: the built-in firmware would be sent instead\n";
+                return 1;
+            }
+
+            out << "File: " << file.getFullPathName() << "\n";
+        }
+
+        const auto* data = image != nullptr ? image->getData() : static_cast<const juce::uint8*> (fileBytes.getData());
+        const auto size = image != nullptr ? image->getSize() : (int) fileBytes.getSize();
+        const auto scan = SysexFraming::scan (data, size);
+        const auto messages = scan.messageLengths.size();
+        const auto bytes = (double) scan.bytesInMessages;
+
+        out << "Messages: " << messages << "\n"
+            << "Bytes: " << size << "\n"
+            << "Estimated upload time over USB: " << seconds (messages * pauseSeconds) << "\n"
+            << "Estimated upload time over MIDI DIN (3125 bytes/s): "
+            << seconds (messages * pauseSeconds + bytes / dinBytesPerSecond) << "\n";
+
+        if (scan.fault != SysexFraming::Fault::none)
+        {
+            out << "Upload failed: " << SysexFraming::describe (scan.fault, scan.faultOffset) << "\n"
+                << "Only the first " << messages << " messages (" << (juce::int64) bytes << " bytes) would be sent.\n";
+            return 1;
+        }
+
+        out << "The whole image would be sent.\n";
+        return 0;
+    }
+
+    int listDevices (juce::OutputStream& out)
+    {
+        auto layer = MidiDeviceLayer::create();
+
+        auto list = [&out] (const char* heading, const juce::Array<juce::MidiDeviceInfo>& devices)
+        {
+            out << heading << "\n";
+
+            for (int i = 0; i < devices.size(); ++i)
+                out << (i + 1) << " " << devices[i].name << "\n";
+
+            out << (devices.size() + 1) << " (Disconnected)\n";
+        };
+
+        list ("MIDI output devices (--outputid):", layer->getOutputDevices());
+        out << "\n";
+        list ("MIDI input devices (--inputid):", layer->getInputDevices());
+        return 0;
+    }
+
+    std::optional<int> run (const juce::StringArray& arguments, juce::OutputStream& out)
+    {
+        if (arguments.isEmpty())
+            return {};
+
+        const auto& command = arguments[0];
+
+        if (command == "--help")      { out << usage();   return 0; }
+        if (command == "--version")   { out << version(); return 0; }
+        if (command == "--list-devices")  return listDevices (out);
+
+        if (command == "--check")
+        {
+            juce::StringArray rest (arguments);
+            rest.remove (0);
+            return check (CommandLineOptions::joinArguments (rest), out);
+        }
+
+        return {};
+    }
+}
