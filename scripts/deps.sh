@@ -11,7 +11,7 @@ packages=(
     libgtest-dev libgmock-dev
     clang libclang-rt-14-dev
     xvfb xauth xdotool x11-utils imagemagick python3
-    valgrind ccache
+    valgrind ccache desktop-file-utils
 )
 
 missing=()
