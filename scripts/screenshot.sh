@@ -11,6 +11,7 @@ xvfb=$!
 trap 'kill $app $xvfb 2>/dev/null || true' EXIT
 export DISPLAY=$display
 sleep 1
+bash "$(dirname "$0")/xvfb-session-atoms.sh"
 
 sim=$(mktemp -d)
 printf 'USB MIDI Interface\nArvella MIDI Port\n' > "$sim/outputs.txt"

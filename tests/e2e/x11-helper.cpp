@@ -1,6 +1,7 @@
 // Small X11 helper for the end-to-end tests.
-//   x11-helper atoms        creates WM_PROTOCOLS and WM_DELETE_WINDOW, which a
-//                           bare X server without a window manager lacks
+//   x11-helper atoms        creates the atoms a window manager would have made
+//                           (WM_PROTOCOLS, WM_DELETE_WINDOW, ...); a bare X
+//                           server lacks them and JUCE only looks them up
 //   x11-helper close WINDOW asks a window to close, as a window manager does
 
 #include <X11/Xlib.h>
@@ -24,6 +25,10 @@ int main (int argc, char** argv)
         std::fprintf (stderr, "x11-helper: cannot open display\n");
         return 1;
     }
+
+    for (auto* name : { "WM_TAKE_FOCUS", "WM_CHANGE_STATE", "WM_STATE", "_NET_WM_PING",
+                        "_NET_WM_WINDOW_TYPE", "_NET_WM_STATE", "_NET_WM_STATE_HIDDEN" })
+        XInternAtom (display, name, False);
 
     const auto protocols = XInternAtom (display, "WM_PROTOCOLS", False);
     const auto deleteWindow = XInternAtom (display, "WM_DELETE_WINDOW", False);
