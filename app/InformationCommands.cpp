@@ -113,7 +113,7 @@ namespace InformationCommands
 
     int listDevices (juce::OutputStream& out)
     {
-        auto layer = MidiDeviceLayer::create();
+        auto layer = createMidiDeviceLayer();
 
         auto list = [&out] (const char* heading, const juce::Array<juce::MidiDeviceInfo>& devices)
         {
