@@ -1,0 +1,167 @@
+// How faithfully the upload keeps its pace: the first N messages of the
+// built-in image through the simulated MIDI layer, with the real pauses.
+//
+//   bench_upload [N]          one upload; the environment's BREVANE_MIDI_SIM_RATE applies
+//   bench_upload --invalid    CPU used in the 5 s after starting on an invalid image
+
+#include "device/MidiInterfaceClass.h"
+#include "firmware/FirmwareImage.h"
+#include "firmware/SysexFraming.h"
+#include "protocol/BasicSysexProtocolClass.h"
+
+#include <sys/resource.h>
+
+#include <cstdio>
+#include <cstdlib>
+
+namespace
+{
+    // Some bytes lent from another image, with their own name.
+    class ImageSlice  : public FirmwareImage
+    {
+    public:
+        ImageSlice (const juce::uint8* bytes, int numBytes)  : FirmwareImage ("slice", 0.0, 0)
+        {
+            data = bytes;
+            size = numBytes;
+        }
+    };
+
+    double cpuSeconds()
+    {
+        rusage usage {};
+        getrusage (RUSAGE_SELF, &usage);
+        return (double) usage.ru_utime.tv_sec + usage.ru_utime.tv_usec / 1e6
+             + (double) usage.ru_stime.tv_sec + usage.ru_stime.tv_usec / 1e6;
+    }
+
+    long peakMemoryKiB()
+    {
+        rusage usage {};
+        getrusage (RUSAGE_SELF, &usage);
+        return usage.ru_maxrss;
+    }
+
+    bool pumpUntil (const std::function<bool()>& condition, int timeoutMs)
+    {
+        const auto end = juce::Time::getMillisecondCounterHiRes() + timeoutMs;
+
+        while (! condition())
+        {
+            if (juce::Time::getMillisecondCounterHiRes() > end)
+                return false;
+
+            juce::MessageManager::getInstance()->runDispatchLoopUntil (2);
+        }
+
+        return true;
+    }
+
+    std::unique_ptr<MidiInterfaceClass> openSimulatedOutput (const juce::File& folder)
+    {
+        folder.getChildFile ("outputs.txt").replaceWithText ("Benchmark Out\n");
+        juce::SystemStats::setEnvironmentVariable ("BREVANE_MIDI_SIM", folder.getFullPathName());
+
+        auto interface = std::make_unique<MidiInterfaceClass> (true, false);
+        interface->selectOutputById (1);
+        juce::MessageManager::getInstance()->runDispatchLoopUntil (100);   // the selector's own reopening
+        return interface;
+    }
+
+    int benchUpload (int numMessages)
+    {
+        juce::TemporaryFile folder;
+        folder.getFile().createDirectory();
+        auto interface = openSimulatedOutput (folder.getFile());
+
+        if (! interface->isDeviceReady())
+        {
+            std::fprintf (stderr, "the simulated output did not open\n");
+            return 1;
+        }
+
+        BuiltInFirmwareImage builtIn;
+        const auto scan = SysexFraming::scan (builtIn.getData(), builtIn.getSize());
+        numMessages = juce::jlimit (1, scan.messageLengths.size(), numMessages);
+
+        int bytes = 0;
+        for (int i = 0; i < numMessages; ++i)
+            bytes += scan.messageLengths[i];
+
+        ImageSlice image (builtIn.getData(), bytes);
+        BasicSysexProtocolClass protocol (interface.get(), &image);
+
+        const auto rate = juce::SystemStats::getEnvironmentVariable ("BREVANE_MIDI_SIM_RATE", {}).getDoubleValue();
+        const auto cpuBefore = cpuSeconds();
+        const auto started = juce::Time::getMillisecondCounterHiRes();
+
+        protocol.startUpdate();
+        pumpUntil ([&] { return protocol.getProgress() == 1.0; }, numMessages * 2000 + 10000);
+
+        const auto wallMs = juce::Time::getMillisecondCounterHiRes() - started;
+        const auto cpu = cpuSeconds() - cpuBefore;
+
+        // Each gap between two sends should be the pause plus the later send's own blocking time.
+        const auto log = juce::StringArray::fromLines (folder.getFile().getChildFile ("output-1.log").loadFileAsString().trim());
+        double worstDeviationMs = 0, blockingMs = 0;
+
+        for (int i = 0; i < log.size(); ++i)
+        {
+            const auto sendMs = rate > 0 ? scan.messageLengths[i] * 1000.0 / rate : 0.0;
+            blockingMs += sendMs;
+
+            if (i > 0)
+            {
+                const auto gap = log[i].upToFirstOccurrenceOf (" ", false, false).getDoubleValue()
+                                - log[i - 1].upToFirstOccurrenceOf (" ", false, false).getDoubleValue();
+                worstDeviationMs = juce::jmax (worstDeviationMs, std::abs (gap - (300.0 + sendMs)));
+            }
+        }
+
+        const auto idealMs = numMessages * 300.0 + blockingMs;
+
+        std::printf ("rate:              %s\n", rate > 0 ? (juce::String (rate, 0) + " bytes/s").toRawUTF8() : "unlimited");
+        std::printf ("messages:          %d (sent %d)\n", numMessages, log.size());
+        std::printf ("bytes:             %d\n", bytes);
+        std::printf ("wall time:         %.1f ms\n", wallMs);
+        std::printf ("ideal time:        %.1f ms\n", idealMs);
+        std::printf ("ratio:             %.4f (target <= 1.005)\n", wallMs / idealMs);
+        std::printf ("worst gap error:   %.2f ms\n", worstDeviationMs);
+        std::printf ("CPU during upload: %.3f s = %.2f %% of wall time (target <= 1 %%)\n", cpu, 100.0 * cpu / (wallMs / 1000.0));
+        std::printf ("peak memory:       %ld KiB\n", peakMemoryKiB());
+
+        // The closing steps run to their end before the protocol may go.
+        pumpUntil ([&] { return ! protocol.isThreadRunning(); }, 10000);
+        return log.size() == numMessages ? 0 : 1;
+    }
+
+    int benchInvalidImage()
+    {
+        juce::TemporaryFile folder;
+        folder.getFile().createDirectory();
+        auto interface = openSimulatedOutput (folder.getFile());
+
+        const juce::uint8 invalid[] = { 0x90, 0x3c, 0x7f, 0xf0, 0xf7 };
+        ImageSlice image (invalid, (int) sizeof (invalid));
+        BasicSysexProtocolClass protocol (interface.get(), &image);
+
+        const auto cpuBefore = cpuSeconds();
+        protocol.startUpdate();
+        juce::MessageManager::getInstance()->runDispatchLoopUntil (5000);
+        const auto cpu = cpuSeconds() - cpuBefore;
+
+        std::printf ("invalid image:     %.3f CPU s in the 5 s after the start (target about 0); status \"%s\"\n",
+                     cpu, protocol.getStatus().toRawUTF8());
+        return protocol.isThreadRunning() ? 1 : 0;
+    }
+}
+
+int main (int argc, char* argv[])
+{
+    juce::ScopedJuceInitialiser_GUI juce;
+
+    if (argc > 1 && juce::String (argv[1]) == "--invalid")
+        return benchInvalidImage();
+
+    return benchUpload (argc > 1 ? std::atoi (argv[1]) : 20);
+}

@@ -1,0 +1,19 @@
+#!/usr/bin/env bash
+# Runs the benchmarks of a build folder and prints their figures.
+set -euo pipefail
+build_dir=$1
+messages=${BENCH_MESSAGES:-20}
+bench="$build_dir/bin/bench_upload"
+
+run() {
+    if [ -n "${DISPLAY:-}" ]; then "$@"; else xvfb-run -a "$@"; fi
+}
+
+echo "== upload of $messages messages, sends unthrottled"
+env -u BREVANE_MIDI_SIM_RATE bash -c "$(declare -f run); run '$bench' '$messages'"
+echo
+echo "== upload of $messages messages at MIDI 1.0 DIN speed"
+BREVANE_MIDI_SIM_RATE=3125 bash -c "$(declare -f run); run '$bench' '$messages'"
+echo
+echo "== invalid image"
+run "$bench" --invalid
