@@ -10,10 +10,10 @@ run() {
 }
 
 echo "== upload of $messages messages, sends unthrottled"
-env -u BREVANE_MIDI_SIM_RATE bash -c "$(declare -f run); run '$bench' '$messages'"
+(unset BREVANE_MIDI_SIM_RATE; run "$bench" "$messages")
 echo
 echo "== upload of $messages messages at MIDI 1.0 DIN speed"
-BREVANE_MIDI_SIM_RATE=3125 bash -c "$(declare -f run); run '$bench' '$messages'"
+(export BREVANE_MIDI_SIM_RATE=3125; run "$bench" "$messages")
 echo
 echo "== invalid image"
 run "$bench" --invalid
