@@ -12,4 +12,6 @@ if [ -n "${DISPLAY:-}" ]; then
 fi
 
 # -noreset: the server keeps its atoms between clients, as a desktop session does.
-exec xvfb-run -a -s "-screen 0 1280x1024x24 -noreset" "${ctest_cmd[@]}"
+atoms_script="$(dirname "$0")/xvfb-session-atoms.sh"
+exec xvfb-run -a -s "-screen 0 1280x1024x24 -noreset" \
+    bash -c 'bash "$1" && shift && exec "$@"' _ "$atoms_script" "${ctest_cmd[@]}"

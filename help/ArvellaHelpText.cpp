@@ -1,0 +1,26 @@
+#include "ArvellaHelpWindowClass.h"
+
+// One literal per line, so blanks at either end stay visible.
+const juce::String ArvellaHelpText (
+    "Arvella - Application software load procedure. \n"
+    "The load procedure requires a PC or Mac with a standard MIDI Interface. \n"
+    " \n"
+    "Your existing user presets should not be affected by the update, but we suggest that you make a safety backup as described in the user manual.\n"
+    " \n"
+    "IMPORTANT: Before starting the load procedure, please quit any MIDI related application on your PC or Mac. \n"
+    " \n"
+    "1. Connect the PC or Mac MIDI-Out to the Arvella MIDI-In socket.\n"
+    "2. Select the midi interface, to which the Arvella is connected,\n"
+    "    from the list of output devices in the software update utility.\n"
+    "3. Click the UPDATE button.\n"
+    "4. IMPORTANT: After the upload has finished, you must reboot Arvella by\n"
+    "    disconnecting the power cable to the Arvella for 10 seconds, then connect it again. \n"
+    "5. You have now successfully uploaded the new application software to your Arvella. \n"
+    "\n"
+    "TROUBLE SHOOTING:\n"
+    "\n"
+    "- After otherwise successful load, the Arvella does not reboot: Turn the power off and retry load procedure.\n"
+    "\n"
+    "In case of persistent errors, disconnect the power cable to the Arvella for 10 seconds, then connect it again and retry the load procedure.\n"
+    "\n"
+    "For release notes and further information, please visit the Arvella pages on the Velmor web site: https://www.velmor.example/arvella\n");

@@ -1,0 +1,25 @@
+#pragma once
+
+#include <juce_gui_basics/juce_gui_basics.h>
+
+#include <memory>
+
+/** What every product help window shows: its help text in a read-only,
+    word-wrapping editor that fills the window's content area.
+*/
+class HelpTextContentComp : public juce::Component
+{
+public:
+    explicit HelpTextContentComp (const juce::String& helpText);
+    ~HelpTextContentComp() override;
+
+    void resized() override;
+
+private:
+    juce::TooltipWindow tooltipWindow { nullptr, 700 };
+
+    // Declared after the tooltip window: the editor goes first when the content is deleted.
+    std::unique_ptr<juce::TextEditor> textEditor;
+
+    JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (HelpTextContentComp)
+};

@@ -1,0 +1,25 @@
+#include "HelpWindowbaseClass.h"
+
+namespace
+{
+    // The main window's palette, so both frames look alike.
+    constexpr juce::uint32 backgroundColour   = 0xffeff2f3;
+    constexpr juce::uint32 secondWindowColour = 0xff3273a1;
+}
+
+HelpWindowbaseClass::HelpWindowbaseClass()
+    : juce::DocumentWindow ("Help",
+                            juce::Colour (backgroundColour),
+                            juce::DocumentWindow::allButtons,
+                            true)
+{
+    // JUCE 7's window keeps no second colour; the title bar is shaded from this one.
+    getProperties().set ("secondWindowColour", (int) secondWindowColour);
+}
+
+HelpWindowbaseClass::~HelpWindowbaseClass() = default;
+
+void HelpWindowbaseClass::closeButtonPressed()
+{
+    setVisible (false);
+}
