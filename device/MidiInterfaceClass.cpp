@@ -12,6 +12,8 @@ MidiInterfaceClass::MidiInterfaceClass (bool useOutput, bool useInput, std::uniq
       hasInput (useInput),
       hasOutput (useOutput)
 {
+    jassert (deviceLayer != nullptr);
+
     if (useOutput)
     {
         const auto devices = deviceLayer->getOutputDevices();

@@ -3,6 +3,8 @@
 #include "InterfaceBaseClass.h"
 #include "MidiDeviceLayer.h"
 
+#include <atomic>
+
 /** The MIDI connection: a selector for the output device, one for the input
     device, or both, and the channel that sends each message of an upload to
     the open output.

@@ -9,6 +9,7 @@ namespace
     protected:
         void build (bool useOutput = true, bool useInput = false)
         {
+            changes.reset();
             midi = makeInterface (folder, useOutput, useInput);
             changes = std::make_unique<ChangeCounter> (*midi);
             outputSelector = findSelector (*midi, "Output Selector");

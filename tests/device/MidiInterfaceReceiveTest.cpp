@@ -1,5 +1,8 @@
 #include "MidiInterfaceTestSupport.h"
 
+#include <atomic>
+#include <thread>
+
 using namespace MidiInterfaceTestSupport;
 
 namespace
@@ -101,6 +104,60 @@ TEST_F (MidiInterfaceReceiveTest, ReadsNothingOnceTheInputIsClosed)
 
     EXPECT_FALSE (midi->isDeviceReady());
     EXPECT_EQ (read (16).getSize(), 0u);
+}
+
+TEST_F (MidiInterfaceReceiveTest, HandsOverBytesFromTheInputThreadWhileTheyAreRead)
+{
+    // Message m is 90 (m mod 128) (m + 1 mod 128): a byte lost, doubled or
+    // read before it was stored breaks the sequence.
+    constexpr int numMessages = 10000;
+    constexpr int numBytes = numMessages * 3;
+    std::atomic<int> numRead { 0 };
+    std::atomic<bool> readerGaveUp { false };
+
+    const auto expectedByte = [] (int index)
+    {
+        const auto m = index / 3;
+        const int bytes[] = { 0x90, m % 128, (m + 1) % 128 };
+        return bytes[index % 3];
+    };
+
+    std::thread inputThread ([&]
+    {
+        for (int m = 0; m < numMessages; ++m)
+        {
+            // Stay within what the ring keeps unread.
+            while (m * 3 - numRead.load() > 200)
+            {
+                if (readerGaveUp)
+                    return;
+
+                std::this_thread::yield();
+            }
+
+            midi->handleIncomingMidiMessage (nullptr, juce::MidiMessage::noteOn (1, m % 128, (juce::uint8) ((m + 1) % 128)));
+        }
+    });
+
+    int firstWrong = -1;
+    const auto giveUp = juce::Time::getMillisecondCounter() + 60000;
+
+    while (numRead.load() < numBytes && juce::Time::getMillisecondCounter() < giveUp)
+    {
+        juce::uint8 destination[7];
+        const auto n = midi->readData (destination, sizeof (destination));
+
+        for (int i = 0; i < n; ++i)
+            if (firstWrong < 0 && destination[i] != expectedByte (numRead.load() + i))
+                firstWrong = numRead.load() + i;
+
+        numRead += n;
+    }
+
+    readerGaveUp = true;
+    inputThread.join();
+    EXPECT_EQ (numRead.load(), numBytes);
+    EXPECT_EQ (firstWrong, -1);
 }
 
 TEST (MidiInterfaceReceive, ReadsNothingWithoutAnInput)
