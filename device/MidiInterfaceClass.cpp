@@ -1,0 +1,255 @@
+#include "MidiInterfaceClass.h"
+
+#include "SelectorLabel.h"
+
+MidiInterfaceClass::MidiInterfaceClass (bool useOutput, bool useInput)
+    : MidiInterfaceClass (useOutput, useInput, createMidiDeviceLayer())
+{
+}
+
+MidiInterfaceClass::MidiInterfaceClass (bool useOutput, bool useInput, std::unique_ptr<MidiDeviceLayer> layer)
+    : deviceLayer (std::move (layer)),
+      hasInput (useInput),
+      hasOutput (useOutput)
+{
+    jassert (deviceLayer != nullptr);
+
+    if (useOutput)
+    {
+        const auto devices = deviceLayer->getOutputDevices();
+
+        for (const auto& device : devices)
+        {
+            outputDeviceNames.add (device.name);
+            outputDeviceIdentifiers.add (device.identifier);
+        }
+
+        numOutputDevices = devices.size();
+        outputSelector = createSelector ("Output Selector", "Select an output device:", devices, outputLabel);
+    }
+
+    if (useInput)
+    {
+        const auto devices = deviceLayer->getInputDevices();
+
+        for (const auto& device : devices)
+        {
+            inputDeviceNames.add (device.name);
+            inputDeviceIdentifiers.add (device.identifier);
+        }
+
+        numInputDevices = devices.size();
+        inputSelector = createSelector ("Input Selector", "Select an input device:", devices, inputLabel);
+    }
+}
+
+MidiInterfaceClass::~MidiInterfaceClass()
+{
+    outputLabel.reset();
+    outputSelector.reset();
+    inputLabel.reset();
+    inputSelector.reset();
+
+    midiInput.reset();
+    midiOutput.reset();
+}
+
+std::unique_ptr<juce::ComboBox> MidiInterfaceClass::createSelector (const juce::String& name,
+                                                                    const juce::String& caption,
+                                                                    const juce::Array<juce::MidiDeviceInfo>& devices,
+                                                                    std::unique_ptr<juce::Label>& label)
+{
+    auto selector = std::make_unique<juce::ComboBox> (name);
+    addAndMakeVisible (selector.get());
+
+    label = std::make_unique<SelectorLabel> (juce::String(), caption);
+    label->attachToComponent (selector.get(), false);
+
+    const auto disconnectedId = devices.size() + 1;
+    selector->addItem ("(Disconnected)", disconnectedId);
+
+    // JUCE 7 draws a separator even with nothing below it.
+    if (! devices.isEmpty())
+        selector->addSeparator();
+
+    for (int i = 0; i < devices.size(); ++i)
+        selector->addItem (devices.getReference (i).name, i + 1);
+
+    // Delivered later on the message thread, once the listener below is in
+    // place: the owner hears a change and asks isDeviceReady() afresh.
+    selector->setSelectedId (disconnectedId, juce::sendNotificationAsync);
+    selector->addListener (this);
+
+    return selector;
+}
+
+void MidiInterfaceClass::resized()
+{
+    const auto width = getWidth();
+
+    if (outputSelector != nullptr)
+        outputSelector->setBounds (0, 20, width, 30);
+
+    if (inputSelector != nullptr)
+        inputSelector->setBounds (0, outputSelector != nullptr ? 70 : 20, width, 30);
+}
+
+int MidiInterfaceClass::getPreferredHeight()
+{
+    return hasOutput && hasInput ? 100 : 50;
+}
+
+bool MidiInterfaceClass::isDeviceReady()
+{
+    if (hasOutput && hasInput)
+        return midiOutput != nullptr && midiInput != nullptr;
+
+    if (hasOutput)
+        return midiOutput != nullptr;
+
+    if (hasInput)
+        return midiInput != nullptr;
+
+    return false;
+}
+
+void MidiInterfaceClass::openOutputDevice (int itemId)
+{
+    closeOutputDevice();
+
+    // The identifier listed with the name that is shown: if that device has
+    // gone, nothing opens rather than whatever took its place in the list.
+    if (itemId >= 1 && itemId <= numOutputDevices)
+        midiOutput = deviceLayer->openOutput (outputDeviceIdentifiers[itemId - 1]);
+}
+
+void MidiInterfaceClass::closeOutputDevice()
+{
+    midiOutput.reset();
+}
+
+void MidiInterfaceClass::openInputDevice (int itemId)
+{
+    midiInput.reset();
+
+    if (itemId >= 1 && itemId <= numInputDevices)
+    {
+        midiInput = deviceLayer->openInput (inputDeviceIdentifiers[itemId - 1], *this);
+
+        if (midiInput != nullptr)
+            midiInput->start();
+    }
+}
+
+void MidiInterfaceClass::closeInputDevice()
+{
+    if (midiInput != nullptr)
+    {
+        midiInput->stop();
+        midiInput.reset();
+    }
+}
+
+void MidiInterfaceClass::comboBoxChanged (juce::ComboBox* selector)
+{
+    if (selector == outputSelector.get())
+    {
+        const auto id = selector->getSelectedId();
+
+        if (id >= 1 && id <= numOutputDevices)
+        {
+            openOutputDevice (id);
+            sendChangeMessage();
+        }
+        else if (id == numOutputDevices + 1)
+        {
+            closeOutputDevice();
+            sendChangeMessage();
+        }
+    }
+
+    if (selector == inputSelector.get())
+    {
+        const auto id = selector->getSelectedId();
+
+        if (id >= 1 && id <= numInputDevices)
+        {
+            openInputDevice (id);
+            sendChangeMessage();
+        }
+        else if (id == numInputDevices + 1)
+        {
+            closeInputDevice();
+            sendChangeMessage();
+        }
+    }
+}
+
+// The device opens at once; the selector's own notification follows later and
+// opens it a second time through comboBoxChanged. JUCE 7 would blank the
+// selector for an id it does not hold, so such an id leaves it untouched.
+void MidiInterfaceClass::selectOutputById (int itemId)
+{
+    if (! hasOutput)
+        return;
+
+    if (outputSelector->indexOfItemId (itemId) >= 0)
+        outputSelector->setSelectedId (itemId, juce::sendNotificationAsync);
+
+    sendChangeMessage();
+    openOutputDevice (itemId);
+}
+
+void MidiInterfaceClass::selectInputById (int itemId)
+{
+    if (! hasInput)
+        return;
+
+    if (inputSelector->indexOfItemId (itemId) >= 0)
+        inputSelector->setSelectedId (itemId, juce::sendNotificationAsync);
+
+    sendChangeMessage();
+    openInputDevice (itemId);
+}
+
+int MidiInterfaceClass::sendData (const juce::uint8* data, int numBytes)
+{
+    if (midiOutput != nullptr && numBytes > 0)
+        midiOutput->sendMessageNow (juce::MidiMessage (data, numBytes, 0.0));
+
+    return 0;
+}
+
+void MidiInterfaceClass::handleIncomingMidiMessage (juce::MidiInput*, const juce::MidiMessage& message)
+{
+    const auto* bytes = message.getRawData();
+    auto position = writePosition.load (std::memory_order_relaxed);
+
+    for (int i = 0; i < message.getRawDataSize(); ++i)
+    {
+        receiveBuffer[position] = bytes[i];
+        position = (position + 1) % (int) sizeof (receiveBuffer);
+        writePosition.store (position, std::memory_order_release);
+    }
+}
+
+int MidiInterfaceClass::readData (juce::uint8* destination, juce::uint32 maxBytes)
+{
+    if (midiInput == nullptr)
+        return 0;
+
+    juce::uint32 copied = 0;
+
+    while (copied < maxBytes)
+    {
+        if (readPosition >= (int) sizeof (receiveBuffer))
+            readPosition = 0;
+
+        if (readPosition == writePosition.load (std::memory_order_acquire))
+            break;
+
+        destination[copied++] = receiveBuffer[readPosition++];
+    }
+
+    return (int) copied;
+}

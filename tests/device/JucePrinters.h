@@ -1,0 +1,35 @@
+#pragma once
+
+#include <juce_graphics/juce_graphics.h>
+
+#include <ostream>
+
+// Readable failure messages for the JUCE types the device tests compare.
+namespace juce
+{
+    inline void PrintTo (const String& text, std::ostream* os)
+    {
+        *os << '"' << text.toStdString() << '"';
+    }
+
+    inline void PrintTo (const StringArray& lines, std::ostream* os)
+    {
+        *os << "{ ";
+
+        for (int i = 0; i < lines.size(); ++i)
+            *os << (i > 0 ? ", \"" : "\"") << lines[i].toStdString() << '"';
+
+        *os << " }";
+    }
+
+    inline void PrintTo (const Rectangle<int>& area, std::ostream* os)
+    {
+        *os << "(" << area.toString().toStdString() << ")";
+    }
+
+    inline void PrintTo (const MemoryBlock& bytes, std::ostream* os)
+    {
+        *os << bytes.getSize() << " bytes: " << String::toHexString (bytes.getData(), (int) jmin ((size_t) 24, bytes.getSize())).toStdString()
+            << (bytes.getSize() > 24 ? " ..." : "");
+    }
+}
