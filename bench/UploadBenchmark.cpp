@@ -60,7 +60,7 @@ namespace
     std::unique_ptr<MidiInterfaceClass> openSimulatedOutput (const juce::File& folder)
     {
         folder.getChildFile ("outputs.txt").replaceWithText ("Benchmark Out\n");
-        juce::SystemStats::setEnvironmentVariable ("BREVANE_MIDI_SIM", folder.getFullPathName());
+        setenv ("BREVANE_MIDI_SIM", folder.getFullPathName().toRawUTF8(), 1);
 
         auto interface = std::make_unique<MidiInterfaceClass> (true, false);
         interface->selectOutputById (1);
