@@ -78,6 +78,11 @@ ContentComp::~ContentComp()
     // The upload thread uses the interface and the image: it ends before either goes.
     protocol.reset();
 
+    // Handing JUCE's own look back makes every window lay itself out again,
+    // this panel included: that must happen while its children still exist.
+    if (&juce::LookAndFeel::getDefaultLookAndFeel() == &lookAndFeel)
+        juce::LookAndFeel::setDefaultLookAndFeel (nullptr);
+
     deviceInterface.reset();
     updateButton.reset();
     progressLabel.reset();
