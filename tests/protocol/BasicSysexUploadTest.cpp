@@ -136,6 +136,7 @@ TEST (BasicSysexProtocol, SendsTheBuiltInImageWholeInPlaceAndInOrder)
 TEST (BasicSysexProtocol, OneMessageImageIsSentOnceThenTheClosingStepsFollow)
 {
     UploadRig rig (imageOf ({ 0xf0, 0x01, 0x02, 0xf7 }));
+    ChangeRecorder recorder (rig.protocol);
     rig.clock.holdAt (5000);
 
     rig.protocol.startUpdate();
@@ -151,6 +152,16 @@ TEST (BasicSysexProtocol, OneMessageImageIsSentOnceThenTheClosingStepsFollow)
     EXPECT_EQ (rig.log.get(), (Events { "disable", "send 4", "sleep 300", "sleep 5000", "enable" }));
     EXPECT_EQ (rig.protocol.getStatus(), "Please turn power off and on again");
     EXPECT_EQ (rig.protocol.getProgress(), 1.0);
+
+    // The next start clears the finished progress at once and sends the image again.
+    const auto before = recorder.size();
+    rig.protocol.startUpdate();
+
+    EXPECT_EQ (rig.protocol.getProgress(), 0.0);
+    EXPECT_EQ (recorder.size(), before + 1);
+
+    ASSERT_TRUE (rig.waitUntilIdle());
+    EXPECT_EQ (rig.interface.getNumSends(), 2u);
 }
 
 TEST (BasicSysexProtocol, StartUpdateInTheClosingPauseClearsTheProgressButStartsNothing)
