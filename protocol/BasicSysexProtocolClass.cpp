@@ -1,0 +1,147 @@
+#include "BasicSysexProtocolClass.h"
+
+#include "app/CommandLineOptions.h"
+
+#include <juce_gui_basics/juce_gui_basics.h>
+
+namespace
+{
+    constexpr int pauseAfterEachMessage = 300;
+    constexpr int pauseBeforeUnattendedStart = 2000;
+    constexpr int pauseBeforePowerCycleHint = 5000;
+}
+
+BasicSysexProtocolClass::BasicSysexProtocolClass (InterfaceBaseClass* interfaceToUse, FirmwareImage* imageToSend,
+                                                  PacingClock* clockToUse)
+    : ProtocolBaseClass (interfaceToUse, imageToSend),
+      clock (clockToUse != nullptr ? *clockToUse : PacingClock::getRealClock())
+{
+}
+
+BasicSysexProtocolClass::~BasicSysexProtocolClass()
+{
+    stopThread (2000);
+}
+
+void BasicSysexProtocolClass::startUpdate()
+{
+    // A failed run has nothing left to do but return; let it, so that a retry starts afresh.
+    if (isThreadRunning() && lastRunFailed())
+        waitForThreadToExit (1000);
+
+    if (! isThreadRunning())
+    {
+        setLastRunFailed (false);
+
+        {
+            const juce::ScopedLock sl (ProgressValueLock);
+            progressCopy = 0.0;
+            setProgress (0.0);
+        }
+
+        startThread();
+        return;
+    }
+
+    // Still running: only the closing steps may be cleared, never a run that is sending.
+    const juce::ScopedLock sl (ProgressValueLock);
+
+    if (progressCopy == 1.0)
+    {
+        progressCopy = 0.0;
+        setProgress (0.0);
+    }
+}
+
+void BasicSysexProtocolClass::run()
+{
+    const auto* const data = image->getData();
+    const auto total = (juce::uint32) image->getSize();
+    cursor = data;
+    auto* messageStart = cursor;
+    juce::uint32 sentTotal = 0;
+
+    setStatus ("Uploading firmware");
+
+    double localProgress;
+
+    {
+        const juce::ScopedLock sl (ProgressValueLock);
+        localProgress = progressCopy;
+    }
+
+    // Gives the devices chosen from the command line time to open.
+    if (gAutoUpdate)
+        clock.sleep (pauseBeforeUnattendedStart);
+
+    // Every message is sent whole, so the sum of their lengths meets the image
+    // size, and the quotient is exactly 1.0, only after the last one.
+    while (localProgress != 1.0 && ! threadShouldExit())
+    {
+        if (! setInterfaceEnabled (false))
+            return;
+
+        const auto offset = (int) (messageStart - data);
+        const auto message = SysexFraming::messageAt (data, (int) total, offset);
+
+        if (message.fault != SysexFraming::Fault::none)
+        {
+            stopOnFault (message.fault, offset);
+            return;
+        }
+
+        cursor = messageStart + message.length;
+        interface->sendData (messageStart, message.length);
+        clock.sleep (pauseAfterEachMessage);
+
+        messageStart = cursor;
+        sentTotal += (juce::uint32) message.length;
+        localProgress = (double) sentTotal / (double) total;
+
+        // Told first, stored after: this thread never holds both locks.
+        setProgress (localProgress);
+
+        const juce::ScopedLock sl (ProgressValueLock);
+        progressCopy = localProgress;
+    }
+
+    if (threadShouldExit())
+        return;
+
+    setStatus ("Update completed");
+    clock.sleep (pauseBeforePowerCycleHint);
+    setStatus ("Please turn power off and on again");
+    cursor = image->getData();
+
+    if (! setInterfaceEnabled (true))
+        return;
+
+    if (! gAutoUpdate)
+        return;
+
+    // Only a test runs without an application object.
+    if (auto* application = juce::JUCEApplication::getInstance())
+        application->systemRequestedQuit();
+}
+
+bool BasicSysexProtocolClass::setInterfaceEnabled (bool shouldBeEnabled)
+{
+    // Watching this thread: when the message thread waits for it to end, the
+    // lock gives up instead of both waiting on each other, and run() leaves.
+    const juce::MessageManagerLock mml (this);
+
+    if (! mml.lockWasGained())
+        return false;
+
+    interface->setEnabled (shouldBeEnabled);
+    return true;
+}
+
+void BasicSysexProtocolClass::stopOnFault (SysexFraming::Fault fault, int offset)
+{
+    if (! setInterfaceEnabled (true))
+        return;
+
+    setLastRunFailed (true);
+    setStatus ("Upload failed: " + SysexFraming::describe (fault, offset));
+}

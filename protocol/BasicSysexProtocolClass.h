@@ -1,0 +1,38 @@
+#pragma once
+
+#include "PacingClock.h"
+#include "ProtocolBaseClass.h"
+#include "firmware/SysexFraming.h"
+
+/** Sends an image of SysEx messages one by one, 300 ms apart, without waiting
+    for any answer, then tells the user to switch the device off and on.
+
+    An image that breaks the framing stops the upload with the faulty byte's
+    offset in the status; nothing after that point is sent.
+*/
+class BasicSysexProtocolClass  : public ProtocolBaseClass,
+                                 public VelmorTime
+{
+public:
+    /** The clock takes the pauses; without one they are real sleeps. It must
+        outlive the protocol. */
+    BasicSysexProtocolClass (InterfaceBaseClass* interface, FirmwareImage* image,
+                             PacingClock* clock = nullptr);
+
+    /** Asks the thread to end and waits for it up to 2000 ms. */
+    ~BasicSysexProtocolClass() override;
+
+    void run() override;
+    void startUpdate() override;
+
+private:
+    bool setInterfaceEnabled (bool shouldBeEnabled);
+    void stopOnFault (SysexFraming::Fault fault, int offset);
+
+    double progressCopy = 0.0;
+    const juce::uint8* cursor = nullptr;
+    juce::CriticalSection ProgressValueLock;
+    PacingClock& clock;
+
+    JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (BasicSysexProtocolClass)
+};

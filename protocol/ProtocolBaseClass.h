@@ -1,0 +1,43 @@
+#pragma once
+
+#include "ProgressClass.h"
+#include "VelmorTime.h"
+#include "device/InterfaceBaseClass.h"
+#include "firmware/FirmwareImage.h"
+
+#include <atomic>
+
+/** An update protocol: a worker thread that sends a firmware image through a
+    device interface and reports how far it has come.
+
+    The owner keeps the interface and the image alive for as long as the
+    protocol; to send another image it makes another protocol.
+*/
+class ProtocolBaseClass  : public juce::Thread,
+                           public ProgressClass
+{
+public:
+    ProtocolBaseClass (InterfaceBaseClass* interface, FirmwareImage* image);
+    ~ProtocolBaseClass() override = default;
+
+    void run() override = 0;
+
+    /** Message thread only. Starts an upload when none runs; when one has just
+        completed, clears the shown progress; otherwise does nothing. */
+    virtual void startUpdate();
+
+    /** True when the last run stopped on an error rather than completing or
+        being asked to stop; cleared when the next run starts. */
+    bool lastRunFailed() const noexcept     { return runFailed.load(); }
+
+protected:
+    void setLastRunFailed (bool failed) noexcept    { runFailed.store (failed); }
+
+    InterfaceBaseClass* const interface;
+    FirmwareImage* const image;
+
+private:
+    std::atomic<bool> runFailed { false };
+
+    JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (ProtocolBaseClass)
+};
