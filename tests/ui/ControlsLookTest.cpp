@@ -488,7 +488,7 @@ protected:
     ~ShownPopupMenu() override
     {
         juce::PopupMenu::dismissAllActiveMenus();
-        MessageLoop::runUntil ([this] { return findMenuWindow() == nullptr; }, 3000);
+        MessageLoop::runUntil ([] { return findMenuWindow() == nullptr; }, 3000);
         shown.setLookAndFeel (nullptr);
     }
 
