@@ -1,0 +1,40 @@
+// Makes the bare virtual X server the tests run in behave like a desktop session for
+// JUCE, before JUCE connects to it:
+//
+// - With no window manager, atoms that JUCE only looks up, never creates, are missing,
+//   and JUCE then asks for properties of atom 0 as soon as a window goes on the desktop.
+// - JUCE installs its forgiving X error handler only in a JUCEApplication. Without it,
+//   Xlib ends the process on the first error, such as asking about a window that
+//   another test process has just closed.
+
+#include <X11/Xlib.h>
+
+#include <initializer_list>
+
+namespace
+{
+    int ignoreXError (Display*, XErrorEvent*)
+    {
+        return 0;
+    }
+
+    struct VirtualDisplaySetup
+    {
+        VirtualDisplaySetup()
+        {
+            XSetErrorHandler (ignoreXError);
+
+            if (auto* display = XOpenDisplay (nullptr))
+            {
+                for (auto* name : { "WM_PROTOCOLS", "WM_TAKE_FOCUS", "WM_DELETE_WINDOW", "_NET_WM_PING",
+                                    "WM_CHANGE_STATE", "WM_STATE", "_NET_WM_WINDOW_TYPE",
+                                    "_NET_WM_STATE", "_NET_WM_STATE_HIDDEN" })
+                    XInternAtom (display, name, False);
+
+                XCloseDisplay (display);
+            }
+        }
+    };
+
+    const VirtualDisplaySetup virtualDisplaySetup;
+}
