@@ -1,5 +1,7 @@
 #include "HelpWindowbaseClass.h"
 
+#include "ui/TemplateLookAndFeel.h"
+
 namespace
 {
     // The main window's palette, so both frames look alike.
@@ -13,8 +15,7 @@ HelpWindowbaseClass::HelpWindowbaseClass()
                             juce::DocumentWindow::allButtons,
                             true)
 {
-    // JUCE 7's window keeps no second colour; the title bar is shaded from this one.
-    getProperties().set ("secondWindowColour", (int) secondWindowColour);
+    TemplateLookAndFeel::setSecondWindowColour (*this, juce::Colour (secondWindowColour));
 }
 
 HelpWindowbaseClass::~HelpWindowbaseClass() = default;

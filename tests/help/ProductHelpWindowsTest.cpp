@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include "ui/TemplateLookAndFeel.h"
+
 #include <functional>
 #include <memory>
 
@@ -98,7 +100,7 @@ TEST_P (ProductHelpFamily, ConstructsHiddenOnTheDesktopWithTheSharedFrame)
     EXPECT_FALSE (window->isVisible());
 
     EXPECT_EQ (window->getBackgroundColour(), juce::Colour (0xffeff2f3));
-    EXPECT_EQ ((int) window->getProperties()["secondWindowColour"], (int) 0xff3273a1);
+    EXPECT_EQ (window->findColour (TemplateLookAndFeel::secondWindowColourId), juce::Colour (0xff3273a1));
 
     EXPECT_NE (window->getMinimiseButton(), nullptr);
     EXPECT_NE (window->getMaximiseButton(), nullptr);

@@ -7,6 +7,8 @@
 //   Xlib ends the process on the first error, such as asking about a window that
 //   another test process has just closed.
 
+#include "VirtualDisplay.h"
+
 #include <X11/Xlib.h>
 
 #include <initializer_list>
@@ -17,24 +19,22 @@ namespace
     {
         return 0;
     }
+}
 
-    struct VirtualDisplaySetup
+namespace VirtualDisplay
+{
+    void prepare()
     {
-        VirtualDisplaySetup()
+        XSetErrorHandler (ignoreXError);
+
+        if (auto* display = XOpenDisplay (nullptr))
         {
-            XSetErrorHandler (ignoreXError);
+            for (auto* name : { "WM_PROTOCOLS", "WM_TAKE_FOCUS", "WM_DELETE_WINDOW", "_NET_WM_PING",
+                                "WM_CHANGE_STATE", "WM_STATE", "_NET_WM_WINDOW_TYPE",
+                                "_NET_WM_STATE", "_NET_WM_STATE_HIDDEN" })
+                XInternAtom (display, name, False);
 
-            if (auto* display = XOpenDisplay (nullptr))
-            {
-                for (auto* name : { "WM_PROTOCOLS", "WM_TAKE_FOCUS", "WM_DELETE_WINDOW", "_NET_WM_PING",
-                                    "WM_CHANGE_STATE", "WM_STATE", "_NET_WM_WINDOW_TYPE",
-                                    "_NET_WM_STATE", "_NET_WM_STATE_HIDDEN" })
-                    XInternAtom (display, name, False);
-
-                XCloseDisplay (display);
-            }
+            XCloseDisplay (display);
         }
-    };
-
-    const VirtualDisplaySetup virtualDisplaySetup;
+    }
 }
