@@ -192,9 +192,8 @@ bool ContentComp::loadFirmwareFile (const juce::String& path)
 
 bool ContentComp::hasCompletedUpload() const
 {
-    return protocol->getProgress() == 1.0
-            && protocol->getStatus() == completedStatus
-            && ! protocol->isThreadRunning();
+    // The thread may still be on its way out after asking the program to quit.
+    return protocol->getProgress() == 1.0 && protocol->getStatus() == completedStatus;
 }
 
 void ContentComp::applyUpdateButtonColourRule()
