@@ -4,7 +4,7 @@ set -u
 program=$1
 shift
 if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
-    echo "No display to open the window on; run it in a virtual one with: xvfb-run -a $program $*" >&2
+    echo "No display to open the window on; run it in a virtual one with: xvfb-run -a $program${*:+ $*}" >&2
     exit 1
 fi
 exec "$program" "$@"
