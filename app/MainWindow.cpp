@@ -31,5 +31,7 @@ void MainWindow::closeButtonPressed()
         }
     }
 
-    juce::JUCEApplication::getInstance()->systemRequestedQuit();
+    // A window built outside the application (a test's) has nobody to ask.
+    if (auto* application = juce::JUCEApplication::getInstance())
+        application->systemRequestedQuit();
 }
