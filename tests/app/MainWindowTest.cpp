@@ -1,0 +1,104 @@
+#include <gtest/gtest.h>
+
+#include "app/Alerts.h"
+#include "app/CommandLineOptions.h"
+#include "app/MainWindow.h"
+#include "device/ScopedEnvironmentVariable.h"
+#include "device/SimulatedMidiFolder.h"
+#include "protocol/ProtocolBaseClass.h"
+#include "support/MessageLoop.h"
+#include "ui/ContentComp.h"
+#include "ui/TemplateLookAndFeel.h"
+
+/** The main window on one simulated output device, without an application
+    object around it. */
+class MainWindowTest  : public ::testing::Test
+{
+protected:
+    MainWindowTest()
+    {
+        sim.writeOutputs ("Sim Out\n");
+        files.createDirectory();
+    }
+
+    ~MainWindowTest() override
+    {
+        window.reset();
+        gAutoUpdate = false;
+    }
+
+    MainWindow& makeWindow (const juce::String& commandLine = {})
+    {
+        window = std::make_unique<MainWindow> (commandLine);
+        window->centreWithSize (650, 400);
+        return *window;
+    }
+
+    SimulatedMidiFolder sim;
+    ScopedEnvironmentVariable simulation { "BREVANE_MIDI_SIM", sim.getDirectory().getFullPathName() };
+    ScopedEnvironmentVariable noRate { "BREVANE_MIDI_SIM_RATE", std::nullopt };
+    juce::TemporaryFile filesPlace;
+    const juce::File files { filesPlace.getFile() };
+    Alerts::ScopedCapture alerts;
+    std::unique_ptr<MainWindow> window;
+};
+
+TEST_F (MainWindowTest, TitleNamesTheBuiltInFirmware)
+{
+    EXPECT_EQ (makeWindow().getName(), "Arvella version 1.2 - R688");
+}
+
+TEST_F (MainWindowTest, TitleNamesALoadedFileWithoutRevision)
+{
+    const auto file = files.getChildFile ("next release.syx");
+    const juce::uint8 message[] = { 0xf0, 0x7d, 0x01, 0xf7 };
+    file.replaceWithData (message, sizeof (message));
+
+    EXPECT_EQ (makeWindow ("--file " + file.getFullPathName()).getName(), "next release version 0.0");
+}
+
+TEST_F (MainWindowTest, FrameHoldsThePanelInItsContentArea)
+{
+    auto& w = makeWindow();
+
+    EXPECT_TRUE (w.isOnDesktop());
+    EXPECT_TRUE (w.isVisible());
+    EXPECT_EQ (w.getBackgroundColour(), juce::Colour (0xffeff2f3));
+    EXPECT_EQ (w.findColour (TemplateLookAndFeel::secondWindowColourId), juce::Colour (0xff3273a1));
+    EXPECT_EQ (w.getDesktopWindowStyleFlags() & juce::ComponentPeer::windowHasTitleBar, 0);
+    EXPECT_NE (w.getCloseButton(), nullptr);
+    EXPECT_NE (w.getMinimiseButton(), nullptr);
+    EXPECT_NE (w.getMaximiseButton(), nullptr);
+    EXPECT_TRUE (w.isResizable());
+    EXPECT_EQ (w.getTitleBarHeight(), 26);
+
+    ASSERT_EQ (w.getContentComponent(), w.getContentComp());
+    EXPECT_EQ (w.getContentComponent()->getWidth(), 642);
+    EXPECT_EQ (w.getContentComponent()->getHeight(), 366);
+}
+
+TEST_F (MainWindowTest, ClosingDuringAnUploadStopsItWithoutSendingMore)
+{
+    auto& w = makeWindow ("--autoupdate --outputid 1");
+    auto* protocol = w.getContentComp()->getProtocol();
+    ASSERT_TRUE (protocol->isThreadRunning());
+
+    const auto started = juce::Time::getMillisecondCounterHiRes();
+    w.closeButtonPressed();
+
+    EXPECT_FALSE (protocol->isThreadRunning());
+    EXPECT_LT (juce::Time::getMillisecondCounterHiRes() - started, 5000.0);
+    EXPECT_TRUE (w.wasClosedByUser());
+    EXPECT_FALSE (sim.hasSent (1));
+}
+
+TEST_F (MainWindowTest, ClosingWhenNothingRunsReturnsAtOnce)
+{
+    auto& w = makeWindow();
+
+    const auto started = juce::Time::getMillisecondCounterHiRes();
+    w.closeButtonPressed();
+
+    EXPECT_LT (juce::Time::getMillisecondCounterHiRes() - started, 1000.0);
+    EXPECT_TRUE (w.wasClosedByUser());
+}

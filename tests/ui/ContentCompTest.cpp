@@ -1,0 +1,310 @@
+#include <gtest/gtest.h>
+
+#include "app/Alerts.h"
+#include "app/CommandLineOptions.h"
+#include "device/ScopedEnvironmentVariable.h"
+#include "device/SimulatedMidiFolder.h"
+#include "firmware/FirmwareImage.h"
+#include "protocol/ProtocolBaseClass.h"
+#include "support/MessageLoop.h"
+#include "support/PanelParts.h"
+#include "ui/ContentComp.h"
+#include "ui/TemplateLookAndFeel.h"
+
+using juce::Colour;
+
+namespace
+{
+    const Colour green (0xff7ebf7e);
+    const Colour red (0xffff7e7e);
+    const juce::String builtInIntroduction = "This software updater will update your Arvella firmware to version 1.2 - R688";
+}
+
+//==============================================================================
+/** A panel on one simulated output device, "Sim Out", with message boxes
+    recorded rather than shown. */
+class MainPanel  : public ::testing::Test
+{
+protected:
+    MainPanel()
+    {
+        sim.writeOutputs ("Sim Out\n");
+    }
+
+    ~MainPanel() override
+    {
+        panel.reset();
+        gAutoUpdate = false;
+    }
+
+    ContentComp& makePanel (const juce::String& commandLine = {})
+    {
+        panel = std::make_unique<ContentComp> (nullptr, commandLine);
+        panel->setSize (642, 366);
+        return *panel;
+    }
+
+    juce::File writeImage (const juce::String& name, std::initializer_list<juce::uint8> bytes)
+    {
+        auto file = files.getChildFile (name);
+        file.replaceWithData (std::data (bytes), bytes.size());
+        return file;
+    }
+
+    static juce::MemoryBlock bytesOf (const juce::File& file)
+    {
+        juce::MemoryBlock bytes;
+        file.loadFileAsData (bytes);
+        return bytes;
+    }
+
+    juce::TextButton& updateButton()    { return *PanelParts::findButton (*panel, "update"); }
+    juce::TextButton& helpButton()      { return *PanelParts::findButton (*panel, "Help"); }
+    juce::ComboBox& selector()          { return *PanelParts::find<juce::ComboBox> (*panel); }
+    juce::String statusLine()           { return PanelParts::findLabelStartingWith (*panel, "Update progress:")->getText(); }
+    juce::String introduction()         { return PanelParts::findLabelStartingWith (*panel, "This software updater")->getText(); }
+
+    void pickDevice (int itemId)
+    {
+        selector().setSelectedId (itemId, juce::sendNotificationSync);
+        MessageLoop::runUntil ([&] { return updateButton().isEnabled() == (itemId == 1); });
+    }
+
+    bool waitForStatus (const juce::String& status, int timeoutMilliseconds = 5000)
+    {
+        return MessageLoop::runUntil ([&] { return statusLine() == "Update progress: " + status; }, timeoutMilliseconds);
+    }
+
+    static Colour colourOf (juce::TextButton& b)          { return b.findColour (juce::TextButton::buttonColourId); }
+    static Colour onColourOf (juce::TextButton& b)        { return b.findColour (juce::TextButton::buttonOnColourId); }
+
+    SimulatedMidiFolder sim;
+    ScopedEnvironmentVariable simulation { "BREVANE_MIDI_SIM", sim.getDirectory().getFullPathName() };
+    ScopedEnvironmentVariable noRate { "BREVANE_MIDI_SIM_RATE", std::nullopt };
+    juce::TemporaryFile filesPlace;
+    const juce::File files { [this] { filesPlace.getFile().createDirectory(); return filesPlace.getFile(); }() };
+    Alerts::ScopedCapture alerts;
+    std::unique_ptr<ContentComp> panel;
+};
+
+//==============================================================================
+TEST_F (MainPanel, StartsWithARedDisabledButtonAndTheBuiltInTexts)
+{
+    makePanel();
+
+    EXPECT_EQ (colourOf (updateButton()), red);
+    EXPECT_EQ (onColourOf (updateButton()), red);
+    EXPECT_FALSE (updateButton().isEnabled());
+    EXPECT_EQ (statusLine(), "Update progress:");
+    EXPECT_EQ (introduction(), builtInIntroduction);
+    EXPECT_NE (PanelParts::findLabel (*panel, [] (auto& t) { return t == "STEP1"; }), nullptr);
+    EXPECT_NE (PanelParts::findLabel (*panel, [] (auto& t) { return t == "STEP2"; }), nullptr);
+    EXPECT_EQ (updateButton().getTooltip(), "click here to update the product");
+    EXPECT_EQ (helpButton().getTooltip(), "click here to get help");
+    EXPECT_TRUE (updateButton().isConnectedOnLeft());
+    EXPECT_FALSE (updateButton().isConnectedOnRight());
+    EXPECT_NE (dynamic_cast<TemplateLookAndFeel*> (&juce::LookAndFeel::getDefaultLookAndFeel()), nullptr);
+    EXPECT_TRUE (alerts.getShown().empty());
+}
+
+TEST_F (MainPanel, LaysOutTheControlsInTheWindowsContentArea)
+{
+    makePanel();
+
+    struct Placement { const char* control; juce::Component* component; juce::Rectangle<int> bounds; };
+    const Placement placements[] = {
+        { "introduction", PanelParts::findLabelStartingWith (*panel, "This software"), { 10, 15, 622, 50 } },
+        { "help",         &helpButton(),                                                { 538, 2, 94, 30 } },
+        { "step 1",       PanelParts::findLabel (*panel, [] (auto& t) { return t == "STEP1"; }), { 10, 70, 622, 30 } },
+        { "device",       selector().getParentComponent(),                              { 10, 105, 622, 50 } },
+        { "step 2",       PanelParts::findLabel (*panel, [] (auto& t) { return t == "STEP2"; }), { 10, 165, 622, 30 } },
+        { "update",       &updateButton(),                                              { 538, 215, 94, 30 } },
+        { "progress bar", PanelParts::find<juce::ProgressBar> (*panel),                 { 10, 215, 528, 30 } },
+    };
+
+    for (const auto& p : placements)
+    {
+        ASSERT_NE (p.component, nullptr) << p.control;
+        EXPECT_EQ (p.component->getBounds(), p.bounds) << p.control;
+    }
+
+    // The status line sits directly above the bar, as wide as it.
+    auto* status = PanelParts::findLabelStartingWith (*panel, "Update progress:");
+    EXPECT_EQ (status->getParentComponent(), panel.get());
+    EXPECT_EQ (status->getBottom(), 215);
+    EXPECT_EQ (status->getX(), 10);
+    EXPECT_EQ (status->getWidth(), 528);
+}
+
+TEST_F (MainPanel, TheButtonFollowsTheChosenDevice)
+{
+    makePanel();
+
+    pickDevice (1);
+    EXPECT_TRUE (updateButton().isEnabled());
+    EXPECT_EQ (colourOf (updateButton()), green);
+    EXPECT_EQ (onColourOf (updateButton()), green);
+
+    pickDevice (2);   // "(Disconnected)"
+    EXPECT_FALSE (updateButton().isEnabled());
+    EXPECT_EQ (colourOf (updateButton()), red);
+    EXPECT_EQ (onColourOf (updateButton()), red);
+}
+
+TEST_F (MainPanel, UpdateWithoutADeviceAsksForOneAndStartsNothing)
+{
+    makePanel();
+    panel->buttonClicked (&updateButton());
+
+    ASSERT_EQ (alerts.getShown().size(), 1u);
+    EXPECT_EQ (alerts.getShown()[0].icon, juce::MessageBoxIconType::WarningIcon);
+    EXPECT_EQ (alerts.getShown()[0].title, "");
+    EXPECT_EQ (alerts.getShown()[0].message, "Please select an output device:");
+    EXPECT_FALSE (panel->getProtocol()->isThreadRunning());
+}
+
+TEST_F (MainPanel, ALoadableFileReplacesTheBuiltInImage)
+{
+    const auto file = writeImage ("My Update.syx", { 0xf0, 0x7d, 0x01, 0xf7 });
+    makePanel ("--file " + file.getFullPathName());
+
+    EXPECT_EQ (introduction(), "This software updater will update your My Update firmware from the loaded sysex file");
+    EXPECT_EQ (panel->getFirmwareImage()->getProductName(), "My Update");
+    EXPECT_TRUE (alerts.getShown().empty());
+}
+
+TEST_F (MainPanel, AMissingFileIsReportedAndTheBuiltInImageKept)
+{
+    const auto path = files.getChildFile ("absent.syx").getFullPathName();
+    makePanel ("--file " + path);
+
+    ASSERT_EQ (alerts.getShown().size(), 1u);
+    EXPECT_EQ (alerts.getShown()[0].title, "File " + path + " not found");
+    EXPECT_EQ (introduction(), builtInIntroduction);
+    EXPECT_EQ (panel->getFirmwareImage()->getProductName(), "Arvella");
+}
+
+TEST_F (MainPanel, ACompletedUploadEnablesTheControlsAgain)
+{
+    const auto file = writeImage ("tiny.syx", { 0xf0, 0x7d, 0x01, 0x02, 0xf7 });
+    makePanel ("--file " + file.getFullPathName());
+    pickDevice (1);
+
+    updateButton().triggerClick();
+    ASSERT_TRUE (MessageLoop::runUntil ([&] { return ! updateButton().isEnabled(); }));
+    EXPECT_TRUE (waitForStatus ("Uploading firmware"));
+
+    ASSERT_TRUE (waitForStatus ("Update completed"));
+    EXPECT_TRUE (updateButton().isEnabled());
+    EXPECT_TRUE (selector().isEnabled());
+    EXPECT_EQ (sim.readSent (1), bytesOf (file));
+    EXPECT_FALSE (panel->hasCompletedUpload());
+
+    ASSERT_TRUE (waitForStatus ("Please turn power off and on again", 8000));
+    EXPECT_TRUE (panel->hasCompletedUpload());
+    EXPECT_TRUE (updateButton().isEnabled());
+}
+
+TEST_F (MainPanel, UpdateDuringTheClosingPauseClearsTheBarAndStartsNothing)
+{
+    const auto file = writeImage ("tiny.syx", { 0xf0, 0x7d, 0x01, 0x02, 0xf7 });
+    makePanel ("--file " + file.getFullPathName());
+    pickDevice (1);
+
+    updateButton().triggerClick();
+    ASSERT_TRUE (waitForStatus ("Update completed"));
+
+    updateButton().triggerClick();
+    ASSERT_TRUE (MessageLoop::runUntil ([&] { return ! updateButton().isEnabled(); }));
+    EXPECT_EQ (panel->getProtocol()->getProgress(), 0.0);
+
+    ASSERT_TRUE (waitForStatus ("Please turn power off and on again", 8000));
+    MessageLoop::runFor (100);
+    EXPECT_FALSE (updateButton().isEnabled());
+    EXPECT_EQ (sim.readLog (1).size(), 1);
+}
+
+TEST_F (MainPanel, AnUploadStoppedOnBadDataLetsTheUserTryAgain)
+{
+    const auto file = writeImage ("broken.syx", { 0x12, 0x34, 0x56 });
+    makePanel ("--file " + file.getFullPathName());
+    pickDevice (1);
+
+    updateButton().triggerClick();
+    ASSERT_TRUE (waitForStatus ("Upload failed: invalid SysEx data at byte 0"));
+    ASSERT_TRUE (MessageLoop::runUntil ([&] { return updateButton().isEnabled(); }));
+    EXPECT_EQ (colourOf (updateButton()), green);
+    EXPECT_TRUE (selector().isEnabled());
+    EXPECT_FALSE (sim.hasSent (1));
+    EXPECT_FALSE (panel->hasCompletedUpload());
+}
+
+TEST_F (MainPanel, TheHelpButtonShowsAndHidesTheCentredHelpWindow)
+{
+    makePanel();
+
+    auto findHelpWindow = []() -> juce::TopLevelWindow*
+    {
+        for (int i = 0; i < juce::TopLevelWindow::getNumTopLevelWindows(); ++i)
+            if (auto* w = juce::TopLevelWindow::getTopLevelWindow (i); w->getName() == " Arvella update help ")
+                return w;
+
+        return nullptr;
+    };
+
+    auto* help = findHelpWindow();
+    ASSERT_NE (help, nullptr);
+    EXPECT_FALSE (help->isVisible());
+
+    const auto screen = juce::Desktop::getInstance().getDisplays().getPrimaryDisplay()->userArea;
+
+    for (const bool shown : { true, false, true })
+    {
+        help->setBounds (0, 0, 300, 200);
+        panel->buttonClicked (&helpButton());
+
+        EXPECT_EQ (help->isVisible(), shown);
+        EXPECT_EQ (help->getBounds().getWidth(), 550);
+        EXPECT_EQ (help->getBounds().getHeight(), 400);
+        EXPECT_EQ (help->getBounds().getCentre(), screen.getCentre());
+    }
+}
+
+TEST_F (MainPanel, ItsLookIsNoLongerTheDefaultOnceItIsGone)
+{
+    makePanel();
+    panel.reset();
+
+    EXPECT_EQ (dynamic_cast<TemplateLookAndFeel*> (&juce::LookAndFeel::getDefaultLookAndFeel()), nullptr);
+}
+
+//==============================================================================
+TEST_F (MainPanel, AutoUpdateStartsWithoutAClickAndWaitsBeforeSending)
+{
+    makePanel ("--autoupdate --outputid 1");
+
+    EXPECT_TRUE (gAutoUpdate);
+    EXPECT_TRUE (alerts.getShown().empty());
+    EXPECT_TRUE (panel->getProtocol()->isThreadRunning());
+    EXPECT_TRUE (sim.readEvents().contains ("open output 1"));
+
+    // The selection's change messages arrive after the click, while the
+    // upload still waits: they make the button green and enabled again.
+    ASSERT_TRUE (MessageLoop::runUntil ([&] { return updateButton().isEnabled(); }, 1000));
+    EXPECT_EQ (colourOf (updateButton()), green);
+    EXPECT_TRUE (selector().isEnabled());
+    EXPECT_FALSE (sim.hasSent (1));
+
+    // Closing within the wait sends nothing.
+    panel.reset();
+    EXPECT_FALSE (sim.hasSent (1));
+}
+
+TEST_F (MainPanel, AutoUpdateWithADeviceThatDoesNotOpenWarnsDuringConstruction)
+{
+    makePanel ("--autoupdate --outputid 5");
+
+    ASSERT_EQ (alerts.getShown().size(), 1u);
+    EXPECT_EQ (alerts.getShown()[0].message, "Please select an output device:");
+    EXPECT_FALSE (panel->getProtocol()->isThreadRunning());
+}
