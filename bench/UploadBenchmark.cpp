@@ -11,8 +11,10 @@
 
 #include <sys/resource.h>
 
+#include <atomic>
 #include <cstdio>
 #include <cstdlib>
+#include <functional>
 
 namespace
 {
@@ -42,20 +44,58 @@ namespace
         return usage.ru_maxrss;
     }
 
-    bool pumpUntil (const std::function<bool()>& condition, int timeoutMs)
+    /** Runs the message loop as the program does, asleep until a message
+        arrives, until a change message of the protocol says it is done or
+        the time is up. (runDispatchLoopUntil wakes every millisecond: the
+        CPU figure and each message-thread lock the upload takes would
+        measure that.) Once per process: JUCE's loop does not start again
+        after it has been stopped.
+    */
+    class MessageLoopRun  : private juce::ChangeListener,
+                            private juce::Timer
     {
-        const auto end = juce::Time::getMillisecondCounterHiRes() + timeoutMs;
-
-        while (! condition())
+    public:
+        /** isDone is asked after every change message, on the thread that sent it. */
+        MessageLoopRun (juce::ChangeBroadcaster& protocolToWatch, std::function<bool()> isDoneCheck)
+            : protocol (protocolToWatch), isDone (std::move (isDoneCheck))
         {
-            if (juce::Time::getMillisecondCounterHiRes() > end)
-                return false;
-
-            juce::MessageManager::getInstance()->runDispatchLoopUntil (2);
+            protocol.addChangeListener (this);
         }
 
-        return true;
-    }
+        ~MessageLoopRun() override
+        {
+            protocol.removeChangeListener (this);
+        }
+
+        void run (int timeoutMs)
+        {
+            startTimer (timeoutMs);
+            juce::MessageManager::getInstance()->runDispatchLoop();
+            stopTimer();
+        }
+
+    private:
+        void changeListenerCallback (juce::ChangeBroadcaster*) override
+        {
+            if (isDone())
+                stop();
+        }
+
+        void timerCallback() override
+        {
+            stop();
+        }
+
+        void stop()
+        {
+            if (! stopped.exchange (true))
+                juce::MessageManager::getInstance()->stopDispatchLoop();
+        }
+
+        juce::ChangeBroadcaster& protocol;
+        std::function<bool()> isDone;
+        std::atomic<bool> stopped { false };
+    };
 
     std::unique_ptr<MidiInterfaceClass> openSimulatedOutput (const juce::File& folder)
     {
@@ -92,14 +132,34 @@ namespace
         BasicSysexProtocolClass protocol (interface.get(), &image);
 
         const auto rate = juce::SystemStats::getEnvironmentVariable ("BREVANE_MIDI_SIM_RATE", {}).getDoubleValue();
+        std::atomic<double> finishedAt { 0.0 }, cpuAtFinish { 0.0 };
+
+        // The closing steps run to their end, so that the thread leaves by itself.
+        MessageLoopRun loop (protocol, [&]
+        {
+            if (finishedAt == 0.0 && protocol.getProgress() == 1.0)
+            {
+                finishedAt = juce::Time::getMillisecondCounterHiRes();
+                cpuAtFinish = cpuSeconds();
+            }
+
+            return protocol.getStatus() == "Please turn power off and on again";
+        });
+
         const auto cpuBefore = cpuSeconds();
         const auto started = juce::Time::getMillisecondCounterHiRes();
 
         protocol.startUpdate();
-        pumpUntil ([&] { return protocol.getProgress() == 1.0; }, numMessages * 2000 + 10000);
+        loop.run (numMessages * 2000 + 15000);
 
-        const auto wallMs = juce::Time::getMillisecondCounterHiRes() - started;
-        const auto cpu = cpuSeconds() - cpuBefore;
+        if (finishedAt == 0.0)
+        {
+            std::fprintf (stderr, "the upload did not finish\n");
+            return 1;
+        }
+
+        const auto wallMs = finishedAt - started;
+        const auto cpu = cpuAtFinish - cpuBefore;
 
         // Each gap between two sends should be the pause plus the later send's own blocking time.
         const auto log = juce::StringArray::fromLines (folder.getFile().getChildFile ("output-1.log").loadFileAsString().trim());
@@ -130,8 +190,9 @@ namespace
         std::printf ("CPU during upload: %.3f s = %.2f %% of wall time (target <= 1 %%)\n", cpu, 100.0 * cpu / (wallMs / 1000.0));
         std::printf ("peak memory:       %ld KiB\n", peakMemoryKiB());
 
-        // The closing steps run to their end before the protocol may go.
-        pumpUntil ([&] { return ! protocol.isThreadRunning(); }, 10000);
+        // Only its last step is left, which gives up at the exit request: the loop is over.
+        protocol.signalThreadShouldExit();
+        protocol.waitForThreadToExit (2000);
         return log.size() == numMessages ? 0 : 1;
     }
 
@@ -145,9 +206,11 @@ namespace
         ImageSlice image (invalid, (int) sizeof (invalid));
         BasicSysexProtocolClass protocol (interface.get(), &image);
 
+        MessageLoopRun loop (protocol, [] { return false; });
+
         const auto cpuBefore = cpuSeconds();
         protocol.startUpdate();
-        juce::MessageManager::getInstance()->runDispatchLoopUntil (5000);
+        loop.run (5000);
         const auto cpu = cpuSeconds() - cpuBefore;
 
         std::printf ("invalid image:     %.3f CPU s in the 5 s after the start (target about 0); status \"%s\"\n",
