@@ -25,6 +25,7 @@ protected:
     {
         window.reset();
         gAutoUpdate = false;
+        files.deleteRecursively();
     }
 
     MainWindow& makeWindow (const juce::String& commandLine = {})

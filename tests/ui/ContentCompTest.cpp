@@ -35,6 +35,7 @@ protected:
     {
         panel.reset();
         gAutoUpdate = false;
+        files.deleteRecursively();
     }
 
     ContentComp& makePanel (const juce::String& commandLine = {})
