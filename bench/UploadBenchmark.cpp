@@ -134,7 +134,7 @@ namespace
         const auto rate = juce::SystemStats::getEnvironmentVariable ("BREVANE_MIDI_SIM_RATE", {}).getDoubleValue();
         std::atomic<double> finishedAt { 0.0 }, cpuAtFinish { 0.0 };
 
-        // The closing steps run to their end, so that the thread leaves by itself.
+        // The loop goes on into the closing steps, whose status messages need it, and ends at the last.
         MessageLoopRun loop (protocol, [&]
         {
             if (finishedAt == 0.0 && protocol.getProgress() == 1.0)
