@@ -9,6 +9,7 @@ work=$(mktemp -d)
 export BREVANE_MIDI_SIM=$work/sim
 mkdir -p "$BREVANE_MIDI_SIM"
 pid=""
+closing_window=""
 
 cleanup() {
     if [ -n "$pid" ] && kill -0 "$pid" 2>/dev/null; then
@@ -61,14 +62,26 @@ visible_window_titles() {
     done
 }
 
+# request_close ID: the window system's close request, as a window manager sends it.
+request_close() {
+    closing_window=$1
+    "$x11helper" close "$closing_window"
+}
+
 # wait_for_exit SECONDS: sets $exit_status; fails if the program is still running then.
+# After a close request the window's client is nudged now and then (see x11-helper).
 wait_for_exit() {
-    local seconds=$1
+    local seconds=$1 polls=0
     local deadline=$(( $(date +%s%N) / 1000000 + seconds * 1000 ))
     while kill -0 "$pid" 2>/dev/null; do
         [ $(( $(date +%s%N) / 1000000 )) -lt "$deadline" ] || fail "still running after $seconds s"
         sleep 0.05
+        polls=$(( polls + 1 ))
+        if [ -n "$closing_window" ] && [ $(( polls % 4 )) -eq 0 ]; then
+            "$x11helper" nudge "$closing_window" || true
+        fi
     done
+    closing_window=""
     set +e
     wait "$pid"
     exit_status=$?

@@ -15,7 +15,7 @@ until [ -s "$log" ] && [ "$(wc -l < "$log")" -ge 2 ]; do
 done
 
 asked=$(date +%s%N)
-"$x11helper" close "$id"
+request_close "$id"
 wait_for_exit 5
 took=$(( ($(date +%s%N) - asked) / 1000000 ))
 [ "$took" -lt 1500 ] || fail "took $took ms to end after the close request"

@@ -10,5 +10,5 @@ sleep 0.5
 click_in_window "$id" $(( 4 + 538 + 47 )) $(( 30 + 2 + 15 ))
 wait_for_window " Arvella update help " 10 > /dev/null || fail "help window not shown"
 
-"$x11helper" close "$id"
+request_close "$id"
 wait_for_exit 10

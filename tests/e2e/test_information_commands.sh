@@ -36,5 +36,5 @@ grep -qxF "Upload failed: invalid SysEx data at byte 3" "$work/check" || fail "-
 timeout 30 "$program" --check > "$work/check" || fail "--check on the built-in image failed"
 grep -qxF "Messages: 544" "$work/check" || fail "--check said: $(cat "$work/check")"
 
-"$x11helper" close "$id"
+request_close "$id"
 wait_for_exit 10

@@ -9,5 +9,5 @@ box=$(wait_for_window "File $missing not found") || fail "no message box for the
 xdotool windowfocus --sync "$box" 2>/dev/null || true
 xdotool key --clearmodifiers Return
 id=$(wait_for_window "Arvella version 1.2 - R688") || fail "main window did not keep the built-in title"
-"$x11helper" close "$id"
+request_close "$id"
 wait_for_exit 10

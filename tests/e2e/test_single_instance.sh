@@ -17,5 +17,5 @@ kill -0 "$first" || fail "first instance is gone"
 count=$(visible_window_titles | grep -c "version" || true)
 [ "$count" -eq 1 ] || fail "expected one window, found $count"
 
-"$x11helper" close "$id"
+request_close "$id"
 wait_for_exit 10

@@ -3,6 +3,13 @@
 //                           (WM_PROTOCOLS, WM_DELETE_WINDOW, ...); a bare X
 //                           server lacks them and JUCE only looks them up
 //   x11-helper close WINDOW asks a window to close, as a window manager does
+//   x11-helper nudge WINDOW sends the window's client an event it ignores
+//
+// Why nudge: JUCE reads X events only when its connection's socket becomes
+// readable. An event that one of its own round trips has already pulled into
+// Xlib's queue waits there until the next one arrives. On a desktop something
+// always follows; a bare X server sends nothing more, so a close request sent
+// while the program is busy starting up could wait forever.
 
 #include <X11/Xlib.h>
 
@@ -11,11 +18,30 @@
 #include <cstring>
 #include <initializer_list>
 
+namespace
+{
+    // The window may be gone already: that is no error for a nudge.
+    int ignoreErrors (Display*, XErrorEvent*)     { return 0; }
+
+    int sendClientMessage (Display* display, const char* windowText, Atom type, long value)
+    {
+        XEvent event {};
+        event.xclient.type = ClientMessage;
+        event.xclient.window = (Window) std::strtoul (windowText, nullptr, 0);
+        event.xclient.message_type = type;
+        event.xclient.format = 32;
+        event.xclient.data.l[0] = value;
+        event.xclient.data.l[1] = CurrentTime;
+
+        return XSendEvent (display, event.xclient.window, False, NoEventMask, &event) == 0 ? 1 : 0;
+    }
+}
+
 int main (int argc, char** argv)
 {
     if (argc < 2)
     {
-        std::fprintf (stderr, "usage: x11-helper atoms | close WINDOW\n");
+        std::fprintf (stderr, "usage: x11-helper atoms | close WINDOW | nudge WINDOW\n");
         return 2;
     }
 
@@ -38,16 +64,12 @@ int main (int argc, char** argv)
 
     if (std::strcmp (argv[1], "close") == 0 && argc > 2)
     {
-        XEvent event {};
-        event.xclient.type = ClientMessage;
-        event.xclient.window = (Window) std::strtoul (argv[2], nullptr, 0);
-        event.xclient.message_type = protocols;
-        event.xclient.format = 32;
-        event.xclient.data.l[0] = (long) deleteWindow;
-        event.xclient.data.l[1] = CurrentTime;
-
-        if (XSendEvent (display, event.xclient.window, False, NoEventMask, &event) == 0)
-            status = 1;
+        status = sendClientMessage (display, argv[2], protocols, (long) deleteWindow);
+    }
+    else if (std::strcmp (argv[1], "nudge") == 0 && argc > 2)
+    {
+        XSetErrorHandler (ignoreErrors);
+        sendClientMessage (display, argv[2], XInternAtom (display, "BREVANE_TEST_NUDGE", False), 0);
     }
     else if (std::strcmp (argv[1], "atoms") != 0)
     {
