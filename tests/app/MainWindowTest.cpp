@@ -1,31 +1,20 @@
 #include <gtest/gtest.h>
 
-#include "app/Alerts.h"
-#include "app/CommandLineOptions.h"
 #include "app/MainWindow.h"
-#include "device/ScopedEnvironmentVariable.h"
-#include "device/SimulatedMidiFolder.h"
 #include "protocol/ProtocolBaseClass.h"
-#include "support/MessageLoop.h"
+#include "support/SimulatedSetUp.h"
 #include "ui/ContentComp.h"
 #include "ui/TemplateLookAndFeel.h"
 
 /** The main window on one simulated output device, without an application
     object around it. */
-class MainWindowTest  : public ::testing::Test
+class MainWindowTest  : public ::testing::Test,
+                        protected SimulatedSetUp
 {
 protected:
-    MainWindowTest()
-    {
-        sim.writeOutputs ("Sim Out\n");
-        files.createDirectory();
-    }
-
     ~MainWindowTest() override
     {
         window.reset();
-        gAutoUpdate = false;
-        files.deleteRecursively();
     }
 
     MainWindow& makeWindow (const juce::String& commandLine = {})
@@ -35,12 +24,6 @@ protected:
         return *window;
     }
 
-    SimulatedMidiFolder sim;
-    ScopedEnvironmentVariable simulation { "BREVANE_MIDI_SIM", sim.getDirectory().getFullPathName() };
-    ScopedEnvironmentVariable noRate { "BREVANE_MIDI_SIM_RATE", std::nullopt };
-    juce::TemporaryFile filesPlace;
-    const juce::File files { filesPlace.getFile() };
-    Alerts::ScopedCapture alerts;
     std::unique_ptr<MainWindow> window;
 };
 
@@ -51,9 +34,7 @@ TEST_F (MainWindowTest, TitleNamesTheBuiltInFirmware)
 
 TEST_F (MainWindowTest, TitleNamesALoadedFileWithoutRevision)
 {
-    const auto file = files.getChildFile ("next release.syx");
-    const juce::uint8 message[] = { 0xf0, 0x7d, 0x01, 0xf7 };
-    file.replaceWithData (message, sizeof (message));
+    const auto file = writeImage ("next release.syx", { 0xf0, 0x7d, 0x01, 0xf7 });
 
     EXPECT_EQ (makeWindow ("--file " + file.getFullPathName()).getName(), "next release version 0.0");
 }

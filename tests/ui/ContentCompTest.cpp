@@ -1,13 +1,10 @@
 #include <gtest/gtest.h>
 
-#include "app/Alerts.h"
-#include "app/CommandLineOptions.h"
-#include "device/ScopedEnvironmentVariable.h"
-#include "device/SimulatedMidiFolder.h"
 #include "firmware/FirmwareImage.h"
 #include "protocol/ProtocolBaseClass.h"
 #include "support/MessageLoop.h"
 #include "support/PanelParts.h"
+#include "support/SimulatedSetUp.h"
 #include "ui/ContentComp.h"
 #include "ui/TemplateLookAndFeel.h"
 
@@ -21,21 +18,14 @@ namespace
 }
 
 //==============================================================================
-/** A panel on one simulated output device, "Sim Out", with message boxes
-    recorded rather than shown. */
-class MainPanel  : public ::testing::Test
+/** A panel on one simulated output device, "Sim Out". */
+class MainPanel  : public ::testing::Test,
+                   protected SimulatedSetUp
 {
 protected:
-    MainPanel()
-    {
-        sim.writeOutputs ("Sim Out\n");
-    }
-
     ~MainPanel() override
     {
         panel.reset();
-        gAutoUpdate = false;
-        files.deleteRecursively();
     }
 
     ContentComp& makePanel (const juce::String& commandLine = {})
@@ -43,13 +33,6 @@ protected:
         panel = std::make_unique<ContentComp> (nullptr, commandLine);
         panel->setSize (642, 366);
         return *panel;
-    }
-
-    juce::File writeImage (const juce::String& name, std::initializer_list<juce::uint8> bytes)
-    {
-        auto file = files.getChildFile (name);
-        file.replaceWithData (std::data (bytes), bytes.size());
-        return file;
     }
 
     static juce::MemoryBlock bytesOf (const juce::File& file)
@@ -79,12 +62,6 @@ protected:
     static Colour colourOf (juce::TextButton& b)          { return b.findColour (juce::TextButton::buttonColourId); }
     static Colour onColourOf (juce::TextButton& b)        { return b.findColour (juce::TextButton::buttonOnColourId); }
 
-    SimulatedMidiFolder sim;
-    ScopedEnvironmentVariable simulation { "BREVANE_MIDI_SIM", sim.getDirectory().getFullPathName() };
-    ScopedEnvironmentVariable noRate { "BREVANE_MIDI_SIM_RATE", std::nullopt };
-    juce::TemporaryFile filesPlace;
-    const juce::File files { [this] { filesPlace.getFile().createDirectory(); return filesPlace.getFile(); }() };
-    Alerts::ScopedCapture alerts;
     std::unique_ptr<ContentComp> panel;
 };
 

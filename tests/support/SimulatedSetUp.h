@@ -1,0 +1,49 @@
+#pragma once
+
+#include "app/Alerts.h"
+#include "app/CommandLineOptions.h"
+#include "device/ScopedEnvironmentVariable.h"
+#include "device/SimulatedMidiFolder.h"
+
+#include <initializer_list>
+
+/** What the program sees when a test builds its panel or window: one simulated
+    output device, "Sim Out", sending at once; a folder for firmware files;
+    message boxes recorded rather than shown. Auto-update is off again after.
+*/
+class SimulatedSetUp
+{
+public:
+    SimulatedSetUp()
+    {
+        sim.writeOutputs ("Sim Out\n");
+        files.createDirectory();
+    }
+
+    ~SimulatedSetUp()
+    {
+        gAutoUpdate = false;
+        files.deleteRecursively();
+    }
+
+    /** A firmware file of these bytes in the folder. */
+    juce::File writeImage (const juce::String& name, std::initializer_list<juce::uint8> bytes) const
+    {
+        auto file = files.getChildFile (name);
+        file.replaceWithData (std::data (bytes), bytes.size());
+        return file;
+    }
+
+    SimulatedMidiFolder sim;
+    const ScopedEnvironmentVariable simulation { "BREVANE_MIDI_SIM", sim.getDirectory().getFullPathName() };
+    const ScopedEnvironmentVariable noRate { "BREVANE_MIDI_SIM_RATE", std::nullopt };
+
+private:
+    juce::TemporaryFile filesPlace;
+
+public:
+    const juce::File files { filesPlace.getFile() };
+    Alerts::ScopedCapture alerts;
+
+    JUCE_DECLARE_NON_COPYABLE (SimulatedSetUp)
+};
