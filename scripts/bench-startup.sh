@@ -9,6 +9,7 @@ work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 echo "Benchmark Out" > "$work/outputs.txt"
 export BREVANE_MIDI_SIM=$work
+export BREVANE_LOCK_DIR=$work   # its own single-instance lock
 
 times=()
 peak=0
