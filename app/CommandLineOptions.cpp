@@ -3,8 +3,6 @@
 #include <cwctype>
 #include <limits>
 
-std::atomic<bool> gAutoUpdate { false };
-
 namespace
 {
     const char* const strFileKey       = "--file";

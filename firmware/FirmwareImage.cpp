@@ -1,7 +1,7 @@
 #include "FirmwareImage.h"
 
 #include "BuiltInFirmwareData.h"
-#include "app/Alerts.h"
+#include "ui/Alerts.h"
 
 FirmwareImage::FirmwareImage (const juce::String& name, double versionNumber, int revisionNumber)
     : productName (name), version (versionNumber), revision (revisionNumber)

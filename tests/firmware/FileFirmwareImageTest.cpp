@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "app/Alerts.h"
+#include "ui/Alerts.h"
 #include "firmware/FirmwareImage.h"
 
 namespace

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/Alerts.h"
+#include "ui/Alerts.h"
 #include "app/CommandLineOptions.h"
 #include "device/ScopedEnvironmentVariable.h"
 #include "device/SimulatedMidiFolder.h"
