@@ -37,7 +37,9 @@ namespace InformationCommands
             "                    Everything after --file is the path, blanks included, so\n"
             "                    --file must come last.\n"
             "  --autoupdate      select the devices given by number, upload without a click\n"
-            "                    and quit when done; exit status 0 only if the upload completed.\n"
+            "                    and quit when done. Runs without a display too; then a file\n"
+            "                    that cannot be used or a device that does not open ends the\n"
+            "                    run before anything is sent.\n"
             "  --outputid N      with --autoupdate: the MIDI output device number, as listed\n"
             "                    by --list-devices (default 1).\n"
             "  --inputid N       with --autoupdate: the MIDI input device number (default 1).\n"
@@ -49,8 +51,18 @@ namespace InformationCommands
             "  --check [PATH]    read a SysEx file (or the built-in firmware) as the upload\n"
             "                    would, and say whether all of it would be sent.\n"
             "\n"
+            "Exit status of --autoupdate:\n"
+            "  0  every message was sent (closing the window during the final pause counts)\n"
+            "  1  the upload started and did not complete: bad data, a lost device, the\n"
+            "     window closed\n"
+            "  2  no upload was started: no display for an interactive start, a file that\n"
+            "     cannot be used, no device, or the window closed before any upload began\n"
+            "  3  another instance is running\n"
+            "An interactive start exits with 0, or 2 when it finds no display.\n"
+            "\n"
             "Without hardware: set BREVANE_MIDI_SIM to a folder to use simulated MIDI devices;\n"
-            "the folder's outputs.txt lists them, and what is sent lands in output-<k>.syx.\n";
+            "the folder's outputs.txt lists them, and what is sent lands in output-<k>.syx.\n"
+            "One instance runs per user; BREVANE_LOCK_DIR names another folder for its lock.\n";
     }
 
     juce::String version()

@@ -1,6 +1,6 @@
 #include "BasicSysexProtocolClass.h"
 
-#include "app/CommandLineOptions.h"
+#include "AutoUpdate.h"
 
 #include <juce_gui_basics/juce_gui_basics.h>
 
@@ -32,6 +32,7 @@ void BasicSysexProtocolClass::startUpdate()
     if (! isThreadRunning())
     {
         setLastRunFailed (false);
+        setLastRunCompleted (false);
 
         {
             const juce::ScopedLock sl (ProgressValueLock);
@@ -108,20 +109,14 @@ void BasicSysexProtocolClass::run()
     if (threadShouldExit())
         return;
 
+    // Set before the status, so whoever hears "Update completed" can rely on it.
+    setLastRunCompleted (true);
     setStatus ("Update completed");
     clock.sleep (pauseBeforePowerCycleHint);
     setStatus ("Please turn power off and on again");
     cursor = image->getData();
 
-    if (! setInterfaceEnabled (true))
-        return;
-
-    if (! gAutoUpdate)
-        return;
-
-    // Only a test runs without an application object.
-    if (auto* application = juce::JUCEApplication::getInstance())
-        application->systemRequestedQuit();
+    setInterfaceEnabled (true);
 }
 
 bool BasicSysexProtocolClass::setInterfaceEnabled (bool shouldBeEnabled)

@@ -30,14 +30,19 @@ public:
         being asked to stop; cleared when the next run starts. */
     bool lastRunFailed() const noexcept     { return runFailed.load(); }
 
+    /** True once every message of the last run has been handed to the device,
+        from the start of its closing steps on; cleared when the next run starts. */
+    bool lastRunCompleted() const noexcept  { return runCompleted.load(); }
+
 protected:
-    void setLastRunFailed (bool failed) noexcept    { runFailed.store (failed); }
+    void setLastRunFailed (bool failed) noexcept        { runFailed.store (failed); }
+    void setLastRunCompleted (bool completed) noexcept  { runCompleted.store (completed); }
 
     InterfaceBaseClass* const interface;
     FirmwareImage* const image;
 
 private:
-    std::atomic<bool> runFailed { false };
+    std::atomic<bool> runFailed { false }, runCompleted { false };
 
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (ProtocolBaseClass)
 };

@@ -1,8 +1,7 @@
 #include "ContentComp.h"
 
-#include "app/Alerts.h"
+#include "ui/Alerts.h"
 #include "app/CommandLineOptions.h"
-#include "app/ScriptLog.h"
 #include "device/MidiInterfaceClass.h"
 #include "firmware/FirmwareDescription.h"
 #include "firmware/FirmwareImage.h"
@@ -12,7 +11,6 @@
 namespace
 {
     const juce::String progressPrefix  = "Update progress: ";
-    const juce::String completedStatus = "Please turn power off and on again";
 
     juce::Colour readyColour()      { return juce::Colours::green.brighter (0.99f); }
     juce::Colour notReadyColour()   { return juce::Colours::red.brighter (0.99f); }
@@ -162,16 +160,6 @@ void ContentComp::changeListenerCallback (juce::ChangeBroadcaster* source)
         }
 
         progressLabel->setText (progressPrefix + protocol->getStatus(), juce::dontSendNotification);
-
-        if (gAutoUpdate)
-        {
-            reportToScript();
-
-            // Unattended, nobody is there to retry: end the run, and let the exit status say it failed.
-            if (protocol->lastRunFailed())
-                if (auto* app = juce::JUCEApplicationBase::getInstance())
-                    app->systemRequestedQuit();
-        }
     }
 
     repaint();
@@ -188,12 +176,6 @@ bool ContentComp::loadFirmwareFile (const juce::String& path)
     firmwareImage = std::move (fileImage);
     protocol = std::make_unique<BasicSysexProtocolClass> (deviceInterface.get(), firmwareImage.get());
     return true;
-}
-
-bool ContentComp::hasCompletedUpload() const
-{
-    // The thread may still be on its way out after asking the program to quit.
-    return protocol->getProgress() == 1.0 && protocol->getStatus() == completedStatus;
 }
 
 void ContentComp::applyUpdateButtonColourRule()
@@ -219,23 +201,4 @@ juce::String ContentComp::buildIntroductionText (bool fileImageInUse) const
         text << " - R" << firmwareImage->getRevision();
 
     return text;
-}
-
-void ContentComp::reportToScript()
-{
-    const auto status = protocol->getStatus();
-
-    if (status.isNotEmpty() && status != lastReportedStatus)
-    {
-        lastReportedStatus = status;
-        ScriptLog::status (status);
-    }
-
-    const auto percent = juce::roundToInt (progress * 100.0);
-
-    if (percent != lastReportedPercent)
-    {
-        lastReportedPercent = percent;
-        ScriptLog::progress (percent);
-    }
 }

@@ -31,13 +31,9 @@ public:
     /** Makes the named file the current image; false (built-in image kept) if it holds nothing. */
     bool loadFirmwareFile (const juce::String& path);
 
-    /** True once an upload has run its closing steps to the end without a fault. */
-    bool hasCompletedUpload() const;
-
 private:
     void applyUpdateButtonColourRule();
     juce::String buildIntroductionText (bool fileImageInUse) const;
-    void reportToScript();
 
     std::unique_ptr<ArvellaHelpWindowClass> helpWindow;
     juce::DocumentWindow* ownerWindow;
@@ -53,10 +49,6 @@ private:
 
     TemplateLookAndFeel lookAndFeel;
     juce::TooltipWindow tooltipWindow { nullptr, 700 };
-
-    // What the script has been told so far (auto-update mode only).
-    juce::String lastReportedStatus;
-    int lastReportedPercent = 0;
 
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (ContentComp)
 };

@@ -176,10 +176,9 @@ TEST_F (MainPanel, ACompletedUploadEnablesTheControlsAgain)
     EXPECT_TRUE (updateButton().isEnabled());
     EXPECT_TRUE (selector().isEnabled());
     EXPECT_EQ (sim.readSent (1), bytesOf (file));
-    EXPECT_FALSE (panel->hasCompletedUpload());
+    EXPECT_TRUE (panel->getProtocol()->lastRunCompleted());
 
     ASSERT_TRUE (waitForStatus ("Please turn power off and on again", 8000));
-    EXPECT_TRUE (panel->hasCompletedUpload());
     EXPECT_TRUE (updateButton().isEnabled());
 }
 
@@ -214,7 +213,7 @@ TEST_F (MainPanel, AnUploadStoppedOnBadDataLetsTheUserTryAgain)
     EXPECT_EQ (colourOf (updateButton()), green);
     EXPECT_TRUE (selector().isEnabled());
     EXPECT_FALSE (sim.hasSent (1));
-    EXPECT_FALSE (panel->hasCompletedUpload());
+    EXPECT_FALSE (panel->getProtocol()->lastRunCompleted());
 }
 
 TEST_F (MainPanel, TheHelpButtonShowsAndHidesTheCentredHelpWindow)
