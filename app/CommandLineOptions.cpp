@@ -1,7 +1,9 @@
 #include "CommandLineOptions.h"
 
+#include <algorithm>
 #include <cwctype>
 #include <limits>
+#include <vector>
 
 std::atomic<bool> gAutoUpdate { false };
 
@@ -17,35 +19,56 @@ namespace
         return std::iswalnum ((wint_t) c) != 0;
     }
 
-    bool matchesAt (const juce::String& text, int position, const juce::String& key)
+    /** A string's characters one per element, as typed and folded to lower
+        case: indexing a juce::String walks its UTF-8 from the start, which
+        made a long command line take seconds. */
+    struct Characters
     {
-        auto t = text.getCharPointer() + position;
-        auto k = key.getCharPointer();
-
-        while (! k.isEmpty())
+        explicit Characters (const juce::String& text)
         {
-            if (t.isEmpty()
-                 || juce::CharacterFunctions::toLowerCase (*t) != juce::CharacterFunctions::toLowerCase (*k))
-                return false;
+            const auto count = (size_t) text.length();
+            original.reserve (count + 1);
+            folded.reserve (count);
 
-            ++t;
-            ++k;
+            for (auto p = text.getCharPointer(); ! p.isEmpty();)
+            {
+                const auto c = p.getAndAdvance();
+                original.push_back (c);
+                folded.push_back (juce::CharacterFunctions::toLowerCase (c));
+            }
+
+            original.push_back (0);   // a terminated copy, for handing a tail back as a juce::String
         }
 
-        return true;
-    }
+        size_t size() const noexcept   { return folded.size(); }
 
-    int indexOfIgnoreCase (const juce::String& text, const juce::String& key, int startAt)
-    {
-        const auto textLength = text.length();
-        const auto keyLength = key.length();
+        bool matchesAt (size_t position, const Characters& key) const noexcept
+        {
+            return std::equal (key.folded.begin(), key.folded.end(), folded.begin() + (std::ptrdiff_t) position);
+        }
 
-        for (int i = startAt; i + keyLength <= textLength; ++i)
-            if (matchesAt (text, i, key))
-                return i;
+        /** The first case-blind occurrence of key at or after startAt, or npos. */
+        size_t find (const Characters& key, size_t startAt) const noexcept
+        {
+            if (key.size() > size())
+                return npos;
 
-        return -1;
-    }
+            for (auto i = startAt; i + key.size() <= size(); ++i)
+                if (matchesAt (i, key))
+                    return i;
+
+            return npos;
+        }
+
+        juce::String from (size_t position) const
+        {
+            return juce::String (juce::CharPointer_UTF32 (original.data() + position));
+        }
+
+        static constexpr size_t npos = std::numeric_limits<size_t>::max();
+
+        std::vector<juce::juce_wchar> original, folded;
+    };
 }
 
 namespace CommandLineRules
@@ -55,12 +78,13 @@ namespace CommandLineRules
         if (key.isEmpty())
             return false;
 
-        const auto keyLength = key.length();
+        const Characters line (text), word (key);
 
-        for (int i = indexOfIgnoreCase (text, key, 0); i >= 0; i = indexOfIgnoreCase (text, key, i + 1))
+        for (auto i = line.find (word, 0); i != Characters::npos; i = line.find (word, i + 1))
         {
-            const bool freeBefore = i == 0 || ! isAlnum (text[i - 1]);
-            const bool freeAfter  = i + keyLength >= text.length() || ! isAlnum (text[i + keyLength]);
+            const auto end = i + word.size();
+            const bool freeBefore = i == 0 || ! isAlnum (line.original[i - 1]);
+            const bool freeAfter  = end >= line.size() || ! isAlnum (line.original[end]);
 
             if (freeBefore && freeAfter)
                 return true;
@@ -71,8 +95,9 @@ namespace CommandLineRules
 
     juce::String fromFirstOccurrenceIgnoreCase (const juce::String& text, const juce::String& key)
     {
-        const auto i = indexOfIgnoreCase (text, key, 0);
-        return i < 0 ? juce::String() : text.substring (i + key.length());
+        const Characters line (text), word (key);
+        const auto i = line.find (word, 0);
+        return i == Characters::npos ? juce::String() : line.from (i + word.size());
     }
 
     int readInteger (const juce::String& text)
