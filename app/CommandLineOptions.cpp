@@ -69,16 +69,11 @@ namespace
 
         std::vector<juce::juce_wchar> original, folded;
     };
-}
 
-namespace CommandLineRules
-{
-    bool containsWholeWordIgnoreCase (const juce::String& text, const juce::String& key)
+    bool containsWholeWord (const Characters& line, const Characters& word)
     {
-        if (key.isEmpty())
+        if (word.size() == 0)
             return false;
-
-        const Characters line (text), word (key);
 
         for (auto i = line.find (word, 0); i != Characters::npos; i = line.find (word, i + 1))
         {
@@ -93,11 +88,23 @@ namespace CommandLineRules
         return false;
     }
 
-    juce::String fromFirstOccurrenceIgnoreCase (const juce::String& text, const juce::String& key)
+    juce::String fromFirstOccurrence (const Characters& line, const Characters& word)
     {
-        const Characters line (text), word (key);
         const auto i = line.find (word, 0);
         return i == Characters::npos ? juce::String() : line.from (i + word.size());
+    }
+}
+
+namespace CommandLineRules
+{
+    bool containsWholeWordIgnoreCase (const juce::String& text, const juce::String& key)
+    {
+        return containsWholeWord (Characters (text), Characters (key));
+    }
+
+    juce::String fromFirstOccurrenceIgnoreCase (const juce::String& text, const juce::String& key)
+    {
+        return fromFirstOccurrence (Characters (text), Characters (key));
     }
 
     int readInteger (const juce::String& text)
@@ -131,20 +138,25 @@ namespace CommandLineRules
 
 CommandLineOptions CommandLineOptions::read (const juce::String& commandLine)
 {
-    using namespace CommandLineRules;
+    using CommandLineRules::readInteger;
     CommandLineOptions options;
 
-    options.fileRequested = containsWholeWordIgnoreCase (commandLine, strFileKey);
+    // Converted once: every rule below then looks at characters by position.
+    const Characters line (commandLine);
+    const Characters fileKey (strFileKey), autoUpdateKey (strAutoUpdateKey),
+                     inputIdKey (strInputIDKey), outputIdKey (strOutputIDKey);
+
+    options.fileRequested = containsWholeWord (line, fileKey);
 
     if (options.fileRequested)
-        options.strFile = fromFirstOccurrenceIgnoreCase (commandLine, strFileKey).trim();
+        options.strFile = fromFirstOccurrence (line, fileKey).trim();
 
-    options.autoUpdate = containsWholeWordIgnoreCase (commandLine, strAutoUpdateKey);
+    options.autoUpdate = containsWholeWord (line, autoUpdateKey);
 
     if (options.autoUpdate)
     {
-        options.nInputid  = juce::jmax (1, readInteger (fromFirstOccurrenceIgnoreCase (commandLine, strInputIDKey)));
-        options.nOutputid = juce::jmax (1, readInteger (fromFirstOccurrenceIgnoreCase (commandLine, strOutputIDKey)));
+        options.nInputid  = juce::jmax (1, readInteger (fromFirstOccurrence (line, inputIdKey)));
+        options.nOutputid = juce::jmax (1, readInteger (fromFirstOccurrence (line, outputIdKey)));
     }
 
     return options;
