@@ -1,7 +1,6 @@
 #include "HeadlessUpdate.h"
 
 #include "CommandLineOptions.h"
-#include "FirmwareFileCheck.h"
 #include "UnattendedRun.h"
 #include "device/MidiInterfaceClass.h"
 #include "firmware/FirmwareImage.h"
@@ -29,19 +28,15 @@ HeadlessUpdate::HeadlessUpdate (const juce::String& commandLine, std::function<v
 
     if (options.fileRequested)
     {
-        if (const auto reason = FirmwareFileCheck::whyNotUsable (options.strFile); reason.isNotEmpty())
+        auto fileImage = std::make_unique<FileFirmwareImage> (options.strFile);
+
+        if (fileImage->getData() == nullptr)
         {
-            refuse ("cannot use --file: " + reason);
+            refuse ("cannot use --file: " + fileImage->getProblem());
             return;
         }
 
-        image = std::make_unique<FileFirmwareImage> (options.strFile);
-
-        if (image->getData() == nullptr)
-        {
-            refuse ("cannot use --file: \"" + options.strFile + "\" could not be read");
-            return;
-        }
+        image = std::move (fileImage);
     }
     else
     {

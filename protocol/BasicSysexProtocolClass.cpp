@@ -64,6 +64,14 @@ void BasicSysexProtocolClass::run()
 
     setStatus ("Uploading firmware");
 
+    // Never start what cannot finish: a half-flashed device is worse than an
+    // untouched one. (The status above first, so a retry reports its failure anew.)
+    if (const auto whole = SysexFraming::scan (data, (int) total); whole.fault != SysexFraming::Fault::none)
+    {
+        stopOnFault (whole.fault, whole.faultOffset);
+        return;
+    }
+
     double localProgress;
 
     {

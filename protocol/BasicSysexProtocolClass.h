@@ -7,8 +7,9 @@
 /** Sends an image of SysEx messages one by one, 300 ms apart, without waiting
     for any answer, then tells the user to switch the device off and on.
 
-    An image that breaks the framing stops the upload with the faulty byte's
-    offset in the status; nothing after that point is sent.
+    The whole image is checked before its first message: one that breaks the
+    framing anywhere is not sent at all, and the status names the faulty
+    byte's offset.
 */
 class BasicSysexProtocolClass  : public ProtocolBaseClass,
                                  public VelmorTime

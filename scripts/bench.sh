@@ -17,3 +17,6 @@ echo "== upload of $messages messages at MIDI 1.0 DIN speed"
 echo
 echo "== invalid image"
 run "$bench" --invalid
+echo
+echo "== reading a 100 KB command line"
+"$build_dir/bin/bench_command_line" 100

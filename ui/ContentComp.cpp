@@ -171,11 +171,39 @@ bool ContentComp::loadFirmwareFile (const juce::String& path)
     auto fileImage = std::make_unique<FileFirmwareImage> (path);
 
     if (fileImage->getData() == nullptr)
+    {
+        showWhyTheFileIsNotUsed (path, *fileImage);
         return false;
+    }
 
     firmwareImage = std::move (fileImage);
     protocol = std::make_unique<BasicSysexProtocolClass> (deviceInterface.get(), firmwareImage.get());
     return true;
+}
+
+void ContentComp::showWhyTheFileIsNotUsed (const juce::String& path, const FileFirmwareImage& fileImage)
+{
+    using Outcome = FirmwareFileReader::Outcome;
+
+    switch (fileImage.getOutcome())
+    {
+        case Outcome::emptyFile:
+            return;   // an empty file quietly means the built-in image
+
+        case Outcome::notFound:
+            Alerts::show (juce::MessageBoxIconType::NoIcon,
+                          "File " + path + " not found",
+                          "A firmware file was specified, but it could not be found.\n"
+                          " The application will use the build-in firmware version.");
+            return;
+
+        default:
+            Alerts::show (juce::MessageBoxIconType::NoIcon,
+                          fileImage.getProblem(),
+                          "A firmware file was specified, but it cannot be used.\n"
+                          " The application will use the built-in firmware version.");
+            return;
+    }
 }
 
 void ContentComp::applyUpdateButtonColourRule()

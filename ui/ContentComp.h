@@ -5,6 +5,7 @@
 #include "TemplateLookAndFeel.h"
 
 class ArvellaHelpWindowClass;
+class FileFirmwareImage;
 class FirmwareImage;
 class InterfaceBaseClass;
 class ProtocolBaseClass;
@@ -28,12 +29,14 @@ public:
     FirmwareImage* getFirmwareImage() const noexcept     { return firmwareImage.get(); }
     ProtocolBaseClass* getProtocol() const noexcept      { return protocol.get(); }
 
-    /** Makes the named file the current image; false (built-in image kept) if it holds nothing. */
+    /** Makes the named file the current image. When it cannot be used (an
+        empty file aside) a box says why; false, and the built-in image is kept. */
     bool loadFirmwareFile (const juce::String& path);
 
 private:
     void applyUpdateButtonColourRule();
     juce::String buildIntroductionText (bool fileImageInUse) const;
+    void showWhyTheFileIsNotUsed (const juce::String& path, const FileFirmwareImage& fileImage);
 
     std::unique_ptr<ArvellaHelpWindowClass> helpWindow;
     juce::DocumentWindow* ownerWindow;

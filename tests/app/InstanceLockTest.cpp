@@ -1,11 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "app/FirmwareFileCheck.h"
 #include "app/InstanceLock.h"
 #include "device/ScopedEnvironmentVariable.h"
-
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace
 {
@@ -51,40 +47,4 @@ TEST (InstanceLock, TheFolderIsTheUsersOwn)
         EXPECT_EQ (InstanceLock::getLockFile(),
                    juce::File::getSpecialLocation (juce::File::userHomeDirectory).getChildFile (".brevane.lock"));
     }
-}
-
-TEST (FirmwareFileCheck, SaysWhyAFileCannotBeSent)
-{
-    const ScopedFolder place;
-    const auto& dir = place.folder;
-    dir.getChildFile ("good.syx").replaceWithData ("\xf0\x01\xf7", 3);
-    dir.getChildFile ("empty.syx").create();
-    dir.getChildFile ("folder.syx").createDirectory();
-    auto unreadable = dir.getChildFile ("locked.syx");
-    unreadable.replaceWithData ("\xf0\x01\xf7", 3);
-    unreadable.setReadOnly (true);
-    ::chmod (unreadable.getFullPathName().toRawUTF8(), 0);
-
-    struct Case { juce::String path, reason; };
-    const auto at = [&] (const char* name) { return dir.getChildFile (name).getFullPathName(); };
-
-    std::vector<Case> cases {
-        { at ("good.syx"),    {} },
-        { at ("missing.syx"), "\"" + at ("missing.syx") + "\" not found" },
-        { at ("empty.syx"),   "\"" + at ("empty.syx") + "\" is empty" },
-        { at ("folder.syx"),  "\"" + at ("folder.syx") + "\" is a folder, not a firmware file" },
-        { {},                 "--file names no file" },
-    };
-
-    // Root reads any file: the unreadable case only means something for a user.
-    if (::geteuid() != 0)
-        cases.push_back ({ at ("locked.syx"), "\"" + at ("locked.syx") + "\" cannot be read: Permission denied" });
-
-    for (const auto& c : cases)
-    {
-        SCOPED_TRACE (c.path);
-        EXPECT_EQ (FirmwareFileCheck::whyNotUsable (c.path), c.reason);
-    }
-
-    ::chmod (unreadable.getFullPathName().toRawUTF8(), 0600);
 }

@@ -48,9 +48,9 @@ while IFS='|' read -r name args reason; do
     grep -qF "nothing was sent" "$work/stderr" || fail "$name: stderr does not say nothing was sent"
 done <<ROWS
 missing file|--outputid 1 --file $work/none.syx|not found
-folder|--outputid 1 --file $work/folder.syx|is a folder
+folder|--outputid 1 --file $work/folder.syx|Is a directory
 empty file|--outputid 1 --file $work/empty.syx|is empty
-no --file path|--outputid 1 --file|names no file
+no --file path|--outputid 1 --file|not found
 no device|--outputid 5 --file $work/good.syx|output device 5 did not open
 ROWS
 

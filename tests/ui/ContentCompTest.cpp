@@ -162,6 +162,43 @@ TEST_F (MainPanel, AMissingFileIsReportedAndTheBuiltInImageKept)
     EXPECT_EQ (panel->getFirmwareImage()->getProductName(), "Arvella");
 }
 
+TEST_F (MainPanel, AFileThatCannotBeReadIsReportedWithTheReasonAndTheBuiltInImageKept)
+{
+    struct Case { const char* name; juce::String path; juce::String title; };
+
+    const auto empty = files.getChildFile ("empty.syx");
+    ASSERT_TRUE (empty.create());
+    const Case cases[] =
+    {
+        { "empty file", empty.getFullPathName(), {} },
+        { "directory",  files.getFullPathName(), "File " + files.getFullPathName() + " cannot be read: Is a directory" },
+        { "/dev/zero",  "/dev/zero",             "File /dev/zero is larger than 16 MiB" },
+    };
+
+    for (const auto& c : cases)
+    {
+        SCOPED_TRACE (c.name);
+        panel.reset();
+        const Alerts::ScopedCapture boxes;
+        makePanel ("--file " + c.path);
+
+        EXPECT_EQ (introduction(), builtInIntroduction);
+        EXPECT_EQ (panel->getFirmwareImage()->getProductName(), "Arvella");
+
+        if (c.title.isEmpty())
+        {
+            EXPECT_TRUE (boxes.getShown().empty());   // an empty file quietly means the built-in image
+            continue;
+        }
+
+        ASSERT_EQ (boxes.getShown().size(), 1u);
+        EXPECT_EQ (boxes.getShown()[0].icon, juce::MessageBoxIconType::NoIcon);
+        EXPECT_EQ (boxes.getShown()[0].title, c.title);
+        EXPECT_EQ (boxes.getShown()[0].message, "A firmware file was specified, but it cannot be used.\n"
+                                                " The application will use the built-in firmware version.");
+    }
+}
+
 TEST_F (MainPanel, ACompletedUploadEnablesTheControlsAgain)
 {
     const auto file = writeImage ("tiny.syx", { 0xf0, 0x7d, 0x01, 0x02, 0xf7 });
@@ -203,12 +240,13 @@ TEST_F (MainPanel, UpdateDuringTheClosingPauseClearsTheBarAndStartsNothing)
 
 TEST_F (MainPanel, AnUploadStoppedOnBadDataLetsTheUserTryAgain)
 {
-    const auto file = writeImage ("broken.syx", { 0x12, 0x34, 0x56 });
+    // A whole first message, then garbage: the check before the first send refuses all of it.
+    const auto file = writeImage ("broken.syx", { 0xf0, 0x01, 0xf7, 0x12, 0x34 });
     makePanel ("--file " + file.getFullPathName());
     pickDevice (1);
 
     updateButton().triggerClick();
-    ASSERT_TRUE (waitForStatus ("Upload failed: invalid SysEx data at byte 0"));
+    ASSERT_TRUE (waitForStatus ("Upload failed: invalid SysEx data at byte 3"));
     ASSERT_TRUE (MessageLoop::runUntil ([&] { return updateButton().isEnabled(); }));
     EXPECT_EQ (colourOf (updateButton()), green);
     EXPECT_TRUE (selector().isEnabled());
