@@ -25,7 +25,7 @@ void MainWindow::closeButtonPressed()
         if (auto* protocol = contentComp->getProtocol())
         {
             protocol->signalThreadShouldExit();
-            protocol->waitForThreadToExit (5000);
+            protocol->waitForThreadToExit (ProtocolBaseClass::exitWaitMs);
         }
     }
 

@@ -20,3 +20,6 @@ run "$bench" --invalid
 echo
 echo "== reading a 100 KB command line"
 "$build_dir/bin/bench_command_line" 100
+echo
+echo "== pause at the receiver behind a driver that queues (ALSA), first ${BENCH_PACING_MESSAGES:-12} messages"
+run "$build_dir/bin/bench_pacing" "${BENCH_PACING_MESSAGES:-12}"

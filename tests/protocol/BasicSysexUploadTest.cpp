@@ -149,7 +149,7 @@ TEST (BasicSysexProtocol, OneMessageImageIsSentOnceThenTheClosingStepsFollow)
     rig.clock.release();
     ASSERT_TRUE (rig.waitUntilIdle());
 
-    EXPECT_EQ (rig.log.get(), (Events { "disable", "send 4", "sleep 300", "sleep 5000", "enable" }));
+    EXPECT_EQ (rig.log.get(), (Events { "disable", "send 4", "sleep 300", "check", "sleep 5000", "enable" }));
     EXPECT_EQ (rig.protocol.getStatus(), "Please turn power off and on again");
     EXPECT_EQ (rig.protocol.getProgress(), 1.0);
 
@@ -215,7 +215,7 @@ TEST (BasicSysexProtocol, StartUpdateWhileSendingChangesNothing)
     ASSERT_TRUE (rig.waitUntilIdle());
 
     EXPECT_EQ (rig.log.get(), (Events { "disable", "send 3", "sleep 300", "send 3", "sleep 300",
-                                        "sleep 5000", "enable" }));
+                                        "check", "sleep 5000", "enable" }));
 }
 
 TEST (BasicSysexProtocol, UnattendedUploadWaitsBeforeTheFirstMessageAndLeavesQuittingToItsOwner)
@@ -228,7 +228,7 @@ TEST (BasicSysexProtocol, UnattendedUploadWaitsBeforeTheFirstMessageAndLeavesQui
     ASSERT_TRUE (rig.waitUntilIdle());
 
     EXPECT_EQ (rig.log.get(), (Events { "sleep 2000", "disable", "send 3", "sleep 300", "send 3", "sleep 300",
-                                        "sleep 5000", "enable" }));
+                                        "check", "sleep 5000", "enable" }));
     EXPECT_EQ (rig.protocol.getStatus(), "Please turn power off and on again");
 }
 
