@@ -358,7 +358,7 @@ TEST_F (MainPanel, AnUnpluggedDeviceStopsTheUploadAndLetsTheUserTryAgain)
     EXPECT_LT (shown, 1.0);
     EXPECT_TRUE (panel->getProtocol()->lastRunFailed());
     EXPECT_FALSE (panel->getProtocol()->isThreadRunning());
-    EXPECT_FALSE (panel->hasCompletedUpload());
+    EXPECT_FALSE (panel->getProtocol()->lastRunCompleted());
 
     MessageLoop::runFor (700);
     EXPECT_EQ (sim.readLog (1).size(), sent);
