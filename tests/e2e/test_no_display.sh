@@ -92,3 +92,19 @@ exit_status=$?
 set -e
 [ "$exit_status" -eq 0 ] || fail "silent display: auto-update ended with $exit_status"
 cmp "$work/good.syx" "$sent" || fail "silent display: sent bytes differ from the file"
+
+# 1 again: the device goes half way through; nothing more is sent.
+write_sysex "$work/long.syx" 40 32
+rm -f "$BREVANE_MIDI_SIM"/output-1.*
+start_program_without_display --autoupdate --outputid 1 --file "$work/long.syx"
+deadline=$(( $(date +%s) + 20 ))
+until [ -s "$BREVANE_MIDI_SIM/output-1.log" ] && [ "$(wc -l < "$BREVANE_MIDI_SIM/output-1.log")" -ge 2 ]; do
+    [ "$(date +%s)" -lt "$deadline" ] || fail "lost device: upload never started"
+    sleep 0.05
+done
+simulated_outputs "Other Port"
+wait_for_exit 15
+[ "$exit_status" -eq 1 ] || fail "lost device: exit status $exit_status"
+grep -qxF "status: Upload failed: the MIDI output device is no longer connected" "$work/stdout" \
+    || fail "lost device: no failure line"
+[ "$(stat -c %s "$sent")" -lt $(( 40 * 32 )) ] || fail "lost device: the whole file went out"
