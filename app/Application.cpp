@@ -1,27 +1,59 @@
 #include "Application.h"
 
 #include "CommandLineOptions.h"
+#include "HeadlessUpdate.h"
+#include "UnattendedRun.h"
 #include "ui/ContentComp.h"
+
+#include <csignal>
+
+namespace
+{
+    void requestQuit()
+    {
+        if (auto* application = juce::JUCEApplication::getInstance())
+            application->systemRequestedQuit();
+    }
+}
+
+Application::Application (bool noDisplay)  : withoutDisplay (noDisplay) {}
+Application::~Application() = default;
 
 void Application::initialise (const juce::String&)
 {
+    // JUCE turns Ctrl-C into a quit request; a script expects the system's default.
+    std::signal (SIGINT, SIG_DFL);
+
     // JUCE puts quotes around an argument that holds a blank, and quotes are part
     // of the path: a shell-quoted "--file my update.syx" would never be found.
-    mainWindow = std::make_unique<MainWindow> (CommandLineOptions::joinArguments (getCommandLineParameterArray()));
+    const auto commandLine = CommandLineOptions::joinArguments (getCommandLineParameterArray());
+
+    if (withoutDisplay)
+    {
+        headlessUpdate = std::make_unique<HeadlessUpdate> (commandLine, requestQuit);
+        return;
+    }
+
+    mainWindow = std::make_unique<MainWindow> (commandLine);
     mainWindow->centreWithSize (650, 400);
     mainWindow->setVisible (true);
     mainWindow->setResizeLimits (650, 400, 650, 400);
+
+    if (gAutoUpdate)
+        if (auto* content = mainWindow->getContentComp())
+            unattendedRun = std::make_unique<UnattendedRun> (*content->getProtocol(), *content->getFirmwareImage(),
+                                                             requestQuit);
 }
 
 void Application::shutdown()
 {
-    // An unattended update that did not happen must not report success to its script.
-    if (gAutoUpdate && mainWindow != nullptr)
-    {
-        const auto* content = mainWindow->getContentComp();
-        const bool succeeded = content != nullptr && content->hasCompletedUpload() && ! mainWindow->wasClosedByUser();
-        setApplicationReturnValue (succeeded ? 0 : 1);
-    }
+    if (headlessUpdate != nullptr)
+        setApplicationReturnValue (headlessUpdate->getExitStatus());
 
+    if (unattendedRun != nullptr)
+        setApplicationReturnValue (unattendedRun->getExitStatus());
+
+    unattendedRun = nullptr;
+    headlessUpdate = nullptr;
     mainWindow = nullptr;
 }

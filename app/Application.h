@@ -4,21 +4,31 @@
 
 #include "MainWindow.h"
 
+class HeadlessUpdate;
+class UnattendedRun;
+
 class Application  : public juce::JUCEApplication
 {
 public:
-    Application() = default;
+    /** Without a display only an auto-update runs, and no window is made. */
+    explicit Application (bool withoutDisplay = false);
+    ~Application() override;
 
     void initialise (const juce::String& commandLine) override;
     void shutdown() override;
 
     const juce::String getApplicationName() override       { return "Brevane by Velmor"; }
     const juce::String getApplicationVersion() override    { return "1.0"; }
-    bool moreThanOneInstanceAllowed() override             { return false; }
+
+    // JUCE's lock is shared by every user of the machine; main() takes a per-user one instead.
+    bool moreThanOneInstanceAllowed() override             { return true; }
     void anotherInstanceStarted (const juce::String&) override {}
 
 private:
+    const bool withoutDisplay;
     std::unique_ptr<MainWindow> mainWindow;
+    std::unique_ptr<HeadlessUpdate> headlessUpdate;
+    std::unique_ptr<UnattendedRun> unattendedRun;
 
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (Application)
 };

@@ -1,9 +1,9 @@
 #include "CommandLineOptions.h"
 
+#include <algorithm>
 #include <cwctype>
 #include <limits>
-
-std::atomic<bool> gAutoUpdate { false };
+#include <vector>
 
 namespace
 {
@@ -17,50 +17,67 @@ namespace
         return std::iswalnum ((wint_t) c) != 0;
     }
 
-    bool matchesAt (const juce::String& text, int position, const juce::String& key)
+    /** A string's characters one per element, as typed and folded to lower
+        case: indexing a juce::String walks its UTF-8 from the start, which
+        made a long command line take seconds. */
+    struct Characters
     {
-        auto t = text.getCharPointer() + position;
-        auto k = key.getCharPointer();
-
-        while (! k.isEmpty())
+        explicit Characters (const juce::String& text)
         {
-            if (t.isEmpty()
-                 || juce::CharacterFunctions::toLowerCase (*t) != juce::CharacterFunctions::toLowerCase (*k))
-                return false;
+            const auto count = (size_t) text.length();
+            original.reserve (count + 1);
+            folded.reserve (count);
 
-            ++t;
-            ++k;
+            for (auto p = text.getCharPointer(); ! p.isEmpty();)
+            {
+                const auto c = p.getAndAdvance();
+                original.push_back (c);
+                folded.push_back (juce::CharacterFunctions::toLowerCase (c));
+            }
+
+            original.push_back (0);   // a terminated copy, for handing a tail back as a juce::String
         }
 
-        return true;
-    }
+        size_t size() const noexcept   { return folded.size(); }
 
-    int indexOfIgnoreCase (const juce::String& text, const juce::String& key, int startAt)
+        bool matchesAt (size_t position, const Characters& key) const noexcept
+        {
+            return std::equal (key.folded.begin(), key.folded.end(), folded.begin() + (std::ptrdiff_t) position);
+        }
+
+        /** The first case-blind occurrence of key at or after startAt, or npos. */
+        size_t find (const Characters& key, size_t startAt) const noexcept
+        {
+            if (key.size() > size())
+                return npos;
+
+            for (auto i = startAt; i + key.size() <= size(); ++i)
+                if (matchesAt (i, key))
+                    return i;
+
+            return npos;
+        }
+
+        juce::String from (size_t position) const
+        {
+            return juce::String (juce::CharPointer_UTF32 (original.data() + position));
+        }
+
+        static constexpr size_t npos = std::numeric_limits<size_t>::max();
+
+        std::vector<juce::juce_wchar> original, folded;
+    };
+
+    bool containsWholeWord (const Characters& line, const Characters& word)
     {
-        const auto textLength = text.length();
-        const auto keyLength = key.length();
-
-        for (int i = startAt; i + keyLength <= textLength; ++i)
-            if (matchesAt (text, i, key))
-                return i;
-
-        return -1;
-    }
-}
-
-namespace CommandLineRules
-{
-    bool containsWholeWordIgnoreCase (const juce::String& text, const juce::String& key)
-    {
-        if (key.isEmpty())
+        if (word.size() == 0)
             return false;
 
-        const auto keyLength = key.length();
-
-        for (int i = indexOfIgnoreCase (text, key, 0); i >= 0; i = indexOfIgnoreCase (text, key, i + 1))
+        for (auto i = line.find (word, 0); i != Characters::npos; i = line.find (word, i + 1))
         {
-            const bool freeBefore = i == 0 || ! isAlnum (text[i - 1]);
-            const bool freeAfter  = i + keyLength >= text.length() || ! isAlnum (text[i + keyLength]);
+            const auto end = i + word.size();
+            const bool freeBefore = i == 0 || ! isAlnum (line.original[i - 1]);
+            const bool freeAfter  = end >= line.size() || ! isAlnum (line.original[end]);
 
             if (freeBefore && freeAfter)
                 return true;
@@ -69,10 +86,23 @@ namespace CommandLineRules
         return false;
     }
 
+    juce::String fromFirstOccurrence (const Characters& line, const Characters& word)
+    {
+        const auto i = line.find (word, 0);
+        return i == Characters::npos ? juce::String() : line.from (i + word.size());
+    }
+}
+
+namespace CommandLineRules
+{
+    bool containsWholeWordIgnoreCase (const juce::String& text, const juce::String& key)
+    {
+        return containsWholeWord (Characters (text), Characters (key));
+    }
+
     juce::String fromFirstOccurrenceIgnoreCase (const juce::String& text, const juce::String& key)
     {
-        const auto i = indexOfIgnoreCase (text, key, 0);
-        return i < 0 ? juce::String() : text.substring (i + key.length());
+        return fromFirstOccurrence (Characters (text), Characters (key));
     }
 
     int readInteger (const juce::String& text)
@@ -106,20 +136,25 @@ namespace CommandLineRules
 
 CommandLineOptions CommandLineOptions::read (const juce::String& commandLine)
 {
-    using namespace CommandLineRules;
+    using CommandLineRules::readInteger;
     CommandLineOptions options;
 
-    options.fileRequested = containsWholeWordIgnoreCase (commandLine, strFileKey);
+    // Converted once: every rule below then looks at characters by position.
+    const Characters line (commandLine);
+    const Characters fileKey (strFileKey), autoUpdateKey (strAutoUpdateKey),
+                     inputIdKey (strInputIDKey), outputIdKey (strOutputIDKey);
+
+    options.fileRequested = containsWholeWord (line, fileKey);
 
     if (options.fileRequested)
-        options.strFile = fromFirstOccurrenceIgnoreCase (commandLine, strFileKey).trim();
+        options.strFile = fromFirstOccurrence (line, fileKey).trim();
 
-    options.autoUpdate = containsWholeWordIgnoreCase (commandLine, strAutoUpdateKey);
+    options.autoUpdate = containsWholeWord (line, autoUpdateKey);
 
     if (options.autoUpdate)
     {
-        options.nInputid  = juce::jmax (1, readInteger (fromFirstOccurrenceIgnoreCase (commandLine, strInputIDKey)));
-        options.nOutputid = juce::jmax (1, readInteger (fromFirstOccurrenceIgnoreCase (commandLine, strOutputIDKey)));
+        options.nInputid  = juce::jmax (1, readInteger (fromFirstOccurrence (line, inputIdKey)));
+        options.nOutputid = juce::jmax (1, readInteger (fromFirstOccurrence (line, outputIdKey)));
     }
 
     return options;

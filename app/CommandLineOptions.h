@@ -2,13 +2,7 @@
 
 #include <juce_core/juce_core.h>
 
-#include <atomic>
-
-/** Set once from "--autoupdate" while the main panel is built; read by the
-    upload thread, which then waits before its first message and quits the
-    program when the upload is over.
-*/
-extern std::atomic<bool> gAutoUpdate;
+#include "protocol/AutoUpdate.h"
 
 /** The options found in one command-line string.
 

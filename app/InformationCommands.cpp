@@ -17,11 +17,6 @@ namespace InformationCommands
         {
             return juce::String (s, 1) + " s";
         }
-
-        juce::File resolve (const juce::String& path)
-        {
-            return juce::File::getCurrentWorkingDirectory().getChildFile (path);
-        }
     }
 
     juce::String usage()
@@ -37,7 +32,9 @@ namespace InformationCommands
             "                    Everything after --file is the path, blanks included, so\n"
             "                    --file must come last.\n"
             "  --autoupdate      select the devices given by number, upload without a click\n"
-            "                    and quit when done; exit status 0 only if the upload completed.\n"
+            "                    and quit when done. Runs without a display too; then a file\n"
+            "                    that cannot be used or a device that does not open ends the\n"
+            "                    run before anything is sent.\n"
             "  --outputid N      with --autoupdate: the MIDI output device number, as listed\n"
             "                    by --list-devices (default 1).\n"
             "  --inputid N       with --autoupdate: the MIDI input device number (default 1).\n"
@@ -49,8 +46,18 @@ namespace InformationCommands
             "  --check [PATH]    read a SysEx file (or the built-in firmware) as the upload\n"
             "                    would, and say whether all of it would be sent.\n"
             "\n"
+            "Exit status of --autoupdate:\n"
+            "  0  every message was sent (closing the window during the final pause counts)\n"
+            "  1  the upload started and did not complete: bad data, a lost device, the\n"
+            "     window closed\n"
+            "  2  no upload was started: no display for an interactive start, a file that\n"
+            "     cannot be used, no device, or the window closed before any upload began\n"
+            "  3  another instance is running\n"
+            "An interactive start exits with 0, or 2 when it finds no display.\n"
+            "\n"
             "Without hardware: set BREVANE_MIDI_SIM to a folder to use simulated MIDI devices;\n"
-            "the folder's outputs.txt lists them, and what is sent lands in output-<k>.syx.\n";
+            "the folder's outputs.txt lists them, and what is sent lands in output-<k>.syx.\n"
+            "One instance runs per user; BREVANE_LOCK_DIR names another folder for its lock.\n";
     }
 
     juce::String version()
@@ -62,7 +69,6 @@ namespace InformationCommands
     int check (const juce::String& path, juce::OutputStream& out)
     {
         std::unique_ptr<FirmwareImage> image;
-        juce::MemoryBlock fileBytes;
 
         if (path.isEmpty())
         {
@@ -71,41 +77,46 @@ namespace InformationCommands
         }
         else
         {
-            const auto file = resolve (path);
+            auto fileImage = std::make_unique<FileFirmwareImage> (path);
 
-            if (! file.existsAsFile())
+            switch (fileImage->getOutcome())
             {
-                out << "File " << path << " not found\n";
-                return 1;
+                case FirmwareFileReader::Outcome::read:
+                    break;
+
+                case FirmwareFileReader::Outcome::emptyFile:
+                    out << fileImage->getProblem() << ": the built-in firmware would be sent instead\n";
+                    return 1;
+
+                default:
+                    out << fileImage->getProblem() << "\n"
+                        << "The file would not be sent.\n";
+                    return 1;
             }
 
-            if (! file.loadFileAsData (fileBytes) || fileBytes.isEmpty())
-            {
-                out << "File " << path << " is empty: the built-in firmware would be sent instead\n";
-                return 1;
-            }
-
-            out << "File: " << file.getFullPathName() << "\n";
+            out << "File: " << FirmwareFileReader::resolve (path).getFullPathName() << "\n";
+            image = std::move (fileImage);
         }
 
-        const auto* data = image != nullptr ? image->getData() : static_cast<const juce::uint8*> (fileBytes.getData());
-        const auto size = image != nullptr ? image->getSize() : (int) fileBytes.getSize();
-        const auto scan = SysexFraming::scan (data, size);
+        // The same scan the upload makes before its first message.
+        const auto scan = SysexFraming::scan (image->getData(), image->getSize());
         const auto messages = scan.messageLengths.size();
         const auto bytes = (double) scan.bytesInMessages;
+        const bool whole = scan.fault == SysexFraming::Fault::none;
 
-        out << "Messages: " << messages << "\n"
-            << "Bytes: " << size << "\n"
-            << "Estimated upload time over USB: " << seconds (messages * pauseSeconds) << "\n"
-            << "Estimated upload time over MIDI DIN (3125 bytes/s): "
-            << seconds (messages * pauseSeconds + bytes / dinBytesPerSecond) << "\n";
+        out << "Messages: " << messages << (whole ? "" : " before the fault") << "\n"
+            << "Bytes: " << image->getSize() << "\n";
 
-        if (scan.fault != SysexFraming::Fault::none)
+        if (! whole)
         {
             out << "Upload failed: " << SysexFraming::describe (scan.fault, scan.faultOffset) << "\n"
-                << "Only the first " << messages << " messages (" << (juce::int64) bytes << " bytes) would be sent.\n";
+                << "Nothing would be sent: the whole image is checked before its first message.\n";
             return 1;
         }
+
+        out << "Estimated upload time over USB: " << seconds (messages * pauseSeconds) << "\n"
+            << "Estimated upload time over MIDI DIN (3125 bytes/s): "
+            << seconds (messages * pauseSeconds + bytes / dinBytesPerSecond) << "\n";
 
         out << "The whole image would be sent.\n";
         return 0;
@@ -138,11 +149,12 @@ namespace InformationCommands
 
         const auto& command = arguments[0];
 
-        if (command == "--help")      { out << usage();   return 0; }
-        if (command == "--version")   { out << version(); return 0; }
-        if (command == "--list-devices")  return listDevices (out);
+        // Like every option, in any letter case.
+        if (command.equalsIgnoreCase ("--help"))          { out << usage();   return 0; }
+        if (command.equalsIgnoreCase ("--version"))       { out << version(); return 0; }
+        if (command.equalsIgnoreCase ("--list-devices"))  return listDevices (out);
 
-        if (command == "--check")
+        if (command.equalsIgnoreCase ("--check"))
         {
             juce::StringArray rest (arguments);
             rest.remove (0);

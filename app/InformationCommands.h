@@ -17,9 +17,9 @@ namespace InformationCommands
     juce::String usage();
     juce::String version();
 
-    /** Reads an image as the upload would and says what the upload would do;
-        an empty path means the built-in image. Exit status 0 when the whole
-        image would be sent. */
+    /** Reads an image with the upload's own reader and scan and says what the
+        upload would do: all of it, or nothing and why. An empty path means the
+        built-in image. Exit status 0 when the whole image would be sent. */
     int check (const juce::String& path, juce::OutputStream& out);
 
     int listDevices (juce::OutputStream& out);

@@ -1,11 +1,26 @@
 #include "Application.h"
+#include "CommandLineOptions.h"
+#include "DisplayProbe.h"
 #include "InformationCommands.h"
+#include "InstanceLock.h"
+#include "UnattendedRun.h"
+#include "ui/Alerts.h"
 
+#include <csignal>
+#include <cstdlib>
 #include <cstdio>
 
 namespace
 {
-    juce::JUCEApplicationBase* createApplication()   { return new Application(); }
+    bool runWithoutDisplay = false;
+
+    juce::JUCEApplicationBase* createApplication()   { return new Application (runWithoutDisplay); }
+
+    void writeError (const juce::String& line)
+    {
+        std::fputs ((line + "\n").toRawUTF8(), stderr);
+        std::fflush (stderr);
+    }
 }
 
 int main (int argc, char* argv[])
@@ -24,6 +39,53 @@ int main (int argc, char* argv[])
             std::fputs (answer.toString().toRawUTF8(), stdout);
             return *status;
         }
+    }
+
+   #if ! JUCE_WINDOWS
+    // An upload never dies because nobody reads its progress: a line to a closed output is lost, nothing more.
+    std::signal (SIGPIPE, SIG_IGN);
+   #endif
+
+    const auto autoUpdate = CommandLineOptions::read (CommandLineOptions::joinArguments (arguments)).autoUpdate;
+
+   #if ! JUCE_WINDOWS
+    // A closed terminal or SSH session must not stop a firmware upload half way.
+    if (autoUpdate)
+        std::signal (SIGHUP, SIG_IGN);
+   #endif
+
+    const InstanceLock instanceLock;
+
+    if (! instanceLock.isHeld())
+    {
+        if (! autoUpdate)
+            return 0;
+
+        writeError ("brevane: another instance is running; nothing was sent");
+        return UnattendedRun::anotherInstance;
+    }
+
+    const auto display = DisplayProbe::probe (2000);
+
+    if (! display.available)
+    {
+        if (! autoUpdate)
+        {
+            writeError ("brevane: no display (" + display.problem + "); the window cannot open. "
+                        "Run it under a virtual display with `xvfb-run -a brevane ...`, "
+                        "or update without a window with `brevane --autoupdate --outputid N [--file PATH]`.");
+            return UnattendedRun::notStarted;
+        }
+
+        runWithoutDisplay = true;
+        Alerts::sendToStandardError();
+
+       #if JUCE_LINUX || JUCE_BSD
+        // JUCE opens the display as soon as any control exists, falling back to
+        // ":0.0" (somebody else's desktop) and waiting forever on a server that
+        // does not answer. A local socket that cannot exist fails at once instead.
+        ::setenv ("DISPLAY", "unix:2147483647", 1);
+       #endif
     }
 
     juce::JUCEApplicationBase::createInstance = &createApplication;

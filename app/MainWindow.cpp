@@ -6,9 +6,9 @@
 #include "ui/TemplateLookAndFeel.h"
 
 MainWindow::MainWindow (juce::String commandLine)
-    : DocumentWindow ({}, juce::Colour (0xffeff2f3), DocumentWindow::allButtons, true)
+    : DocumentWindow ({}, juce::Colour (Palette::windowBackground), DocumentWindow::allButtons, true)
 {
-    TemplateLookAndFeel::setSecondWindowColour (*this, juce::Colour (0xff3273a1));
+    TemplateLookAndFeel::setSecondWindowColour (*this, juce::Colour (Palette::secondWindow));
 
     contentComp = new ContentComp (this, commandLine);
 
@@ -20,14 +20,12 @@ MainWindow::MainWindow (juce::String commandLine)
 
 void MainWindow::closeButtonPressed()
 {
-    closedByUser = true;
-
     if (contentComp != nullptr)
     {
         if (auto* protocol = contentComp->getProtocol())
         {
             protocol->signalThreadShouldExit();
-            protocol->waitForThreadToExit (5000);
+            protocol->waitForThreadToExit (ProtocolBaseClass::exitWaitMs);
         }
     }
 

@@ -16,12 +16,8 @@ public:
 
     ContentComp* getContentComp() const noexcept   { return contentComp; }
 
-    /** True once the user (or the window system) asked the window to close. */
-    bool wasClosedByUser() const noexcept          { return closedByUser; }
-
 private:
     ContentComp* contentComp = nullptr;   // owned by the window as its content
-    bool closedByUser = false;
 
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (MainWindow)
 };

@@ -4,17 +4,12 @@
 
 namespace ScriptLog
 {
-    namespace
+    void line (const juce::String& text)
     {
-        void writeLine (const juce::String& line)
-        {
-            // One call per line, so lines from different threads never interleave.
-            const auto text = line + "\n";
-            std::fputs (text.toRawUTF8(), stdout);
-            std::fflush (stdout);
-        }
+        // One call per line, so lines from different threads never interleave.
+        const auto withNewline = text + "\n";
+        std::fputs (withNewline.toRawUTF8(), stdout);
+        std::fflush (stdout);
+        std::clearerr (stdout);
     }
-
-    void status (const juce::String& text)   { writeLine ("status: " + text); }
-    void progress (int percent)              { writeLine ("progress: " + juce::String (percent) + "%"); }
 }

@@ -3,9 +3,11 @@
 #include <juce_core/juce_core.h>
 
 /** What an unattended run tells the script that started it, one line per
-    event on standard output, flushed at once so that a log shows it live. */
+    event on standard output, flushed at once so that a log shows it live.
+
+    A closed output (a reader that went away) loses the line, nothing more.
+*/
 namespace ScriptLog
 {
-    void status (const juce::String& text);        // "status: <text>"
-    void progress (int percent);                   // "progress: <n>%"
+    void line (const juce::String& text);
 }

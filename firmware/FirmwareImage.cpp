@@ -1,7 +1,6 @@
 #include "FirmwareImage.h"
 
 #include "BuiltInFirmwareData.h"
-#include "app/Alerts.h"
 
 FirmwareImage::FirmwareImage (const juce::String& name, double versionNumber, int revisionNumber)
     : productName (name), version (versionNumber), revision (revisionNumber)
@@ -17,44 +16,20 @@ BuiltInFirmwareImage::BuiltInFirmwareImage()
 }
 
 //==============================================================================
-namespace
-{
-    // A relative path names a file in the working directory, as a shell user expects.
-    juce::File resolve (const juce::String& path)
-    {
-        if (juce::File::isAbsolutePath (path))
-            return juce::File (path);
-
-        return juce::File::getCurrentWorkingDirectory().getChildFile (path);
-    }
-}
-
-FileFirmwareImage::FileFirmwareImage (const juce::String& path)
+FileFirmwareImage::FileFirmwareImage (const juce::String& path, int silenceTimeoutMs)
     : FirmwareImage ({}, 0.0, 0)
 {
-    const auto file = path.isEmpty() ? juce::File() : resolve (path);
+    auto result = FirmwareFileReader::read (path, silenceTimeoutMs);
+    outcome = result.outcome;
 
-    if (! file.existsAsFile())
+    if (! result.wasRead())
     {
-        Alerts::show (juce::MessageBoxIconType::NoIcon,
-                      "File " + path + " not found",
-                      "A firmware file was specified, but it could not be found.\n"
-                      " The application will use the build-in firmware version.");
+        problem = result.describe (path);
         return;
     }
 
-    buffer = std::make_unique<juce::MemoryBlock>();
-
-    if (auto stream = file.createInputStream())
-    {
-        const auto bytesRead = stream->readIntoMemoryBlock (*buffer, file.getSize());
-
-        if (bytesRead > 0)
-        {
-            data = static_cast<const juce::uint8*> (buffer->getData());
-            size = (juce::int64) bytesRead;
-        }
-    }
-
-    productName = file.getFileNameWithoutExtension();
+    buffer = std::make_unique<juce::MemoryBlock> (std::move (result.bytes));
+    data = static_cast<const juce::uint8*> (buffer->getData());
+    size = (juce::int64) buffer->getSize();
+    productName = FirmwareFileReader::resolve (path).getFileNameWithoutExtension();
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include <juce_core/juce_core.h>
+#include "FirmwareFileReader.h"
 
 /** The bytes an update sends, with the name, version and revision the user
     sees. An image whose getData() is null holds nothing and is not usable.
@@ -38,14 +38,25 @@ public:
     BuiltInFirmwareImage();
 };
 
-/** An image read whole from a file named on the command line. A missing file
-    is reported to the user; an empty or unreadable one leaves the image empty.
+/** An image read whole from a file named on the command line. It shows
+    nothing to the user: when the file cannot be used, the image stays empty
+    and tells why, and the caller decides how to say so.
 */
 class FileFirmwareImage  : public FirmwareImage
 {
 public:
-    explicit FileFirmwareImage (const juce::String& path);
+    explicit FileFirmwareImage (const juce::String& path,
+                                int silenceTimeoutMs = FirmwareFileReader::defaultSilenceTimeoutMs);
+
+    /** How reading the file went; getData() is null unless it was read. */
+    FirmwareFileReader::Outcome getOutcome() const noexcept     { return outcome; }
+
+    /** One line naming the file and why it is not used, e.g.
+        "File x.syx cannot be read: Permission denied"; empty once read. */
+    juce::String getProblem() const                              { return problem; }
 
 private:
     std::unique_ptr<juce::MemoryBlock> buffer;
+    FirmwareFileReader::Outcome outcome = FirmwareFileReader::Outcome::failed;
+    juce::String problem;
 };

@@ -5,13 +5,18 @@ namespace SysexFraming
     Step messageAt (const juce::uint8* data, int size, int offset) noexcept
     {
         if (data == nullptr || offset < 0 || offset >= size || data[offset] != 0xf0)
-            return { Fault::noStartByte, 0 };
+            return { Fault::noStartByte, 0, offset };
 
         for (int i = offset + 1; i < size; ++i)
+        {
             if (data[i] == 0xf7)
-                return { Fault::none, i - offset + 1 };
+                return { Fault::none, i - offset + 1, -1 };
 
-        return { Fault::unterminated, 0 };
+            if (data[i] >= 0x80)
+                return { Fault::highByteInside, 0, i };
+        }
+
+        return { Fault::unterminated, 0, offset };
     }
 
     Scan scan (const juce::uint8* data, int size)
@@ -25,7 +30,7 @@ namespace SysexFraming
             if (step.fault != Fault::none)
             {
                 result.fault = step.fault;
-                result.faultOffset = offset;
+                result.faultOffset = step.faultOffset;
                 break;
             }
 
@@ -41,9 +46,10 @@ namespace SysexFraming
     {
         switch (fault)
         {
-            case Fault::noStartByte:   return "invalid SysEx data at byte " + juce::String (offset);
-            case Fault::unterminated:  return "unterminated SysEx message at byte " + juce::String (offset);
-            case Fault::none:          break;
+            case Fault::noStartByte:
+            case Fault::highByteInside: return "invalid SysEx data at byte " + juce::String (offset);
+            case Fault::unterminated:   return "unterminated SysEx message at byte " + juce::String (offset);
+            case Fault::none:           break;
         }
 
         return {};

@@ -2,20 +2,13 @@
 
 #include "ui/TemplateLookAndFeel.h"
 
-namespace
-{
-    // The main window's palette, so both frames look alike.
-    constexpr juce::uint32 backgroundColour   = 0xffeff2f3;
-    constexpr juce::uint32 secondWindowColour = 0xff3273a1;
-}
-
 HelpWindowbaseClass::HelpWindowbaseClass()
     : juce::DocumentWindow ("Help",
-                            juce::Colour (backgroundColour),
+                            juce::Colour (Palette::windowBackground),   // framed like the main window
                             juce::DocumentWindow::allButtons,
                             true)
 {
-    TemplateLookAndFeel::setSecondWindowColour (*this, juce::Colour (secondWindowColour));
+    TemplateLookAndFeel::setSecondWindowColour (*this, juce::Colour (Palette::secondWindow));
 }
 
 HelpWindowbaseClass::~HelpWindowbaseClass() = default;

@@ -1,6 +1,6 @@
 #include "BasicSysexProtocolClass.h"
 
-#include "app/CommandLineOptions.h"
+#include "AutoUpdate.h"
 
 #include <juce_gui_basics/juce_gui_basics.h>
 
@@ -20,7 +20,7 @@ BasicSysexProtocolClass::BasicSysexProtocolClass (InterfaceBaseClass* interfaceT
 
 BasicSysexProtocolClass::~BasicSysexProtocolClass()
 {
-    stopThread (2000);
+    stopThread (exitWaitMs);
 }
 
 void BasicSysexProtocolClass::startUpdate()
@@ -32,6 +32,7 @@ void BasicSysexProtocolClass::startUpdate()
     if (! isThreadRunning())
     {
         setLastRunFailed (false);
+        setLastRunCompleted (false);
 
         {
             const juce::ScopedLock sl (ProgressValueLock);
@@ -63,6 +64,14 @@ void BasicSysexProtocolClass::run()
 
     setStatus ("Uploading firmware");
 
+    // Never start what cannot finish: a half-flashed device is worse than an
+    // untouched one. (The status above first, so a retry reports its failure anew.)
+    if (const auto whole = SysexFraming::scan (data, (int) total); whole.fault != SysexFraming::Fault::none)
+    {
+        stopOnFault (whole.fault, whole.faultOffset);
+        return;
+    }
+
     double localProgress;
 
     {
@@ -91,7 +100,13 @@ void BasicSysexProtocolClass::run()
         }
 
         cursor = messageStart + message.length;
-        interface->sendData (messageStart, message.length);
+
+        if (interface->sendData (messageStart, message.length) != InterfaceBaseClass::messageSent)
+        {
+            stopOnLostDevice();
+            return;
+        }
+
         clock.sleep (pauseAfterEachMessage);
 
         messageStart = cursor;
@@ -108,20 +123,21 @@ void BasicSysexProtocolClass::run()
     if (threadShouldExit())
         return;
 
+    // The last message was taken, but the device may have gone while it crossed.
+    if (interface->sendData (data, 0) != InterfaceBaseClass::messageSent)
+    {
+        stopOnLostDevice();
+        return;
+    }
+
+    // Set before the status, so whoever hears "Update completed" can rely on it.
+    setLastRunCompleted (true);
     setStatus ("Update completed");
     clock.sleep (pauseBeforePowerCycleHint);
     setStatus ("Please turn power off and on again");
     cursor = image->getData();
 
-    if (! setInterfaceEnabled (true))
-        return;
-
-    if (! gAutoUpdate)
-        return;
-
-    // Only a test runs without an application object.
-    if (auto* application = juce::JUCEApplication::getInstance())
-        application->systemRequestedQuit();
+    setInterfaceEnabled (true);
 }
 
 bool BasicSysexProtocolClass::setInterfaceEnabled (bool shouldBeEnabled)
@@ -144,4 +160,13 @@ void BasicSysexProtocolClass::stopOnFault (SysexFraming::Fault fault, int offset
 
     setLastRunFailed (true);
     setStatus ("Upload failed: " + SysexFraming::describe (fault, offset));
+}
+
+void BasicSysexProtocolClass::stopOnLostDevice()
+{
+    if (! setInterfaceEnabled (true))
+        return;
+
+    setLastRunFailed (true);
+    setStatus ("Upload failed: the MIDI output device is no longer connected");
 }

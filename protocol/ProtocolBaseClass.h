@@ -20,6 +20,11 @@ public:
     ProtocolBaseClass (InterfaceBaseClass* interface, FirmwareImage* image);
     ~ProtocolBaseClass() override = default;
 
+    /** How long whoever asks the thread to exit waits for it before giving up.
+        A send on its way ends early on the request, but the pause before the
+        power-cycle hint (5000 ms) is never cut short; this covers it with room. */
+    static constexpr int exitWaitMs = 7000;
+
     void run() override = 0;
 
     /** Message thread only. Starts an upload when none runs; when one has just
@@ -30,14 +35,19 @@ public:
         being asked to stop; cleared when the next run starts. */
     bool lastRunFailed() const noexcept     { return runFailed.load(); }
 
+    /** True once every message of the last run has been handed to the device,
+        from the start of its closing steps on; cleared when the next run starts. */
+    bool lastRunCompleted() const noexcept  { return runCompleted.load(); }
+
 protected:
-    void setLastRunFailed (bool failed) noexcept    { runFailed.store (failed); }
+    void setLastRunFailed (bool failed) noexcept        { runFailed.store (failed); }
+    void setLastRunCompleted (bool completed) noexcept  { runCompleted.store (completed); }
 
     InterfaceBaseClass* const interface;
     FirmwareImage* const image;
 
 private:
-    std::atomic<bool> runFailed { false };
+    std::atomic<bool> runFailed { false }, runCompleted { false };
 
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (ProtocolBaseClass)
 };

@@ -28,3 +28,9 @@ echo "== the window left alone, ${idle_seconds} s in each state"
 echo
 echo "== start-up of the program to a visible window"
 bash "$scripts/bench-startup.sh" "$build_dir/bin/brevane"
+echo
+echo "== reading a 100 KB command line"
+"$build_dir/bin/bench_command_line" 100
+echo
+echo "== pause at the receiver behind a driver that queues (ALSA), first ${BENCH_PACING_MESSAGES:-12} messages"
+"$build_dir/bin/bench_pacing" "${BENCH_PACING_MESSAGES:-12}"

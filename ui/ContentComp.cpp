@@ -1,8 +1,7 @@
 #include "ContentComp.h"
 
-#include "app/Alerts.h"
+#include "ui/Alerts.h"
 #include "app/CommandLineOptions.h"
-#include "app/ScriptLog.h"
 #include "device/MidiInterfaceClass.h"
 #include "firmware/FirmwareDescription.h"
 #include "firmware/FirmwareImage.h"
@@ -12,7 +11,6 @@
 namespace
 {
     const juce::String progressPrefix  = "Update progress: ";
-    const juce::String completedStatus = "Please turn power off and on again";
 
     juce::Colour readyColour()      { return juce::Colours::green.brighter (0.99f); }
     juce::Colour notReadyColour()   { return juce::Colours::red.brighter (0.99f); }
@@ -76,10 +74,9 @@ ContentComp::ContentComp (juce::DocumentWindow* owner, juce::String commandLine)
 ContentComp::~ContentComp()
 {
     // The upload thread uses the interface and the image: it ends before either
-    // goes. Its longest pause is 5000 ms and pauses are never cut short, so it
-    // is given that long to finish the pass under way rather than be killed.
+    // goes. It is given as long as it can still take, never killed.
     protocol->signalThreadShouldExit();
-    protocol->waitForThreadToExit (6000);
+    protocol->waitForThreadToExit (ProtocolBaseClass::exitWaitMs);
     protocol.reset();
 
     // Handing JUCE's own look back makes every window lay itself out again,
@@ -168,16 +165,6 @@ void ContentComp::changeListenerCallback (juce::ChangeBroadcaster* source)
         }
 
         progressLabel->setText (progressPrefix + protocol->getStatus(), juce::dontSendNotification);
-
-        if (gAutoUpdate)
-        {
-            reportToScript();
-
-            // Unattended, nobody is there to retry: end the run, and let the exit status say it failed.
-            if (protocol->lastRunFailed())
-                if (auto* app = juce::JUCEApplicationBase::getInstance())
-                    app->systemRequestedQuit();
-        }
     }
 
     repaint();
@@ -189,17 +176,39 @@ bool ContentComp::loadFirmwareFile (const juce::String& path)
     auto fileImage = std::make_unique<FileFirmwareImage> (path);
 
     if (fileImage->getData() == nullptr)
+    {
+        showWhyTheFileIsNotUsed (path, *fileImage);
         return false;
+    }
 
     firmwareImage = std::move (fileImage);
     protocol = std::make_unique<BasicSysexProtocolClass> (deviceInterface.get(), firmwareImage.get());
     return true;
 }
 
-bool ContentComp::hasCompletedUpload() const
+void ContentComp::showWhyTheFileIsNotUsed (const juce::String& path, const FileFirmwareImage& fileImage)
 {
-    // The thread may still be on its way out after asking the program to quit.
-    return protocol->getProgress() == 1.0 && protocol->getStatus() == completedStatus;
+    using Outcome = FirmwareFileReader::Outcome;
+
+    switch (fileImage.getOutcome())
+    {
+        case Outcome::emptyFile:
+            return;   // an empty file quietly means the built-in image
+
+        case Outcome::notFound:
+            Alerts::show (juce::MessageBoxIconType::NoIcon,
+                          "File " + path + " not found",
+                          "A firmware file was specified, but it could not be found.\n"
+                          " The application will use the build-in firmware version.");
+            return;
+
+        default:
+            Alerts::show (juce::MessageBoxIconType::NoIcon,
+                          fileImage.getProblem(),
+                          "A firmware file was specified, but it cannot be used.\n"
+                          " The application will use the built-in firmware version.");
+            return;
+    }
 }
 
 void ContentComp::applyUpdateButtonColourRule()
@@ -225,23 +234,4 @@ juce::String ContentComp::buildIntroductionText (bool fileImageInUse) const
         text << " - R" << firmwareImage->getRevision();
 
     return text;
-}
-
-void ContentComp::reportToScript()
-{
-    const auto status = protocol->getStatus();
-
-    if (status.isNotEmpty() && status != lastReportedStatus)
-    {
-        lastReportedStatus = status;
-        ScriptLog::status (status);
-    }
-
-    const auto percent = juce::roundToInt (progress * 100.0);
-
-    if (percent != lastReportedPercent)
-    {
-        lastReportedPercent = percent;
-        ScriptLog::progress (percent);
-    }
 }

@@ -6,6 +6,7 @@
 #include "UpdateProgressBar.h"
 
 class ArvellaHelpWindowClass;
+class FileFirmwareImage;
 class FirmwareImage;
 class InterfaceBaseClass;
 class ProtocolBaseClass;
@@ -29,16 +30,14 @@ public:
     FirmwareImage* getFirmwareImage() const noexcept     { return firmwareImage.get(); }
     ProtocolBaseClass* getProtocol() const noexcept      { return protocol.get(); }
 
-    /** Makes the named file the current image; false (built-in image kept) if it holds nothing. */
+    /** Makes the named file the current image. When it cannot be used (an
+        empty file aside) a box says why; false, and the built-in image is kept. */
     bool loadFirmwareFile (const juce::String& path);
-
-    /** True once an upload has run its closing steps to the end without a fault. */
-    bool hasCompletedUpload() const;
 
 private:
     void applyUpdateButtonColourRule();
     juce::String buildIntroductionText (bool fileImageInUse) const;
-    void reportToScript();
+    void showWhyTheFileIsNotUsed (const juce::String& path, const FileFirmwareImage& fileImage);
 
     std::unique_ptr<ArvellaHelpWindowClass> helpWindow;
     juce::DocumentWindow* ownerWindow;
@@ -54,10 +53,6 @@ private:
 
     TemplateLookAndFeel lookAndFeel;
     juce::TooltipWindow tooltipWindow { nullptr, 700 };
-
-    // What the script has been told so far (auto-update mode only).
-    juce::String lastReportedStatus;
-    int lastReportedPercent = 0;
 
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (ContentComp)
 };

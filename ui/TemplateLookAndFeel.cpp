@@ -36,9 +36,9 @@ TemplateLookAndFeel::TemplateLookAndFeel()
     setColour (juce::TooltipWindow::outlineColourId, Colours::black);
     setColour (juce::BubbleComponent::outlineColourId, Colours::black);
 
-    minimiseButtonColour = Colour (0xffeff2f3);
-    maximiseButtonColour = Colour (0xff9299a5);
-    closeButtonColour    = Colour (0xff3273a1);
+    minimiseButtonColour = Colour (Palette::windowBackground);
+    maximiseButtonColour = Colour (Palette::maximiseTint);
+    closeButtonColour    = Colour (Palette::secondWindow);
 }
 
 TemplateLookAndFeel::~TemplateLookAndFeel()

@@ -2,6 +2,8 @@
 
 #include <juce_gui_basics/juce_gui_basics.h>
 
+#include "Palette.h"
+
 /** The program's look: white popups and menus, translucent grey outlines, glass
     buttons, bars and knobs, and a title bar shaded from the window's second colour
     down to its background colour, carrying three round glass buttons.

@@ -55,6 +55,8 @@ namespace
         { "--autoupdate --outputid -99999999999",          false, "",                          true,  1,  1 },
         { "--autoupdate --outputid 4294967298",            false, "",                          true,  1,  std::numeric_limits<int>::max() },
         { "--autoupdate,--outputid 2",                     false, "",                          true,  1,  2 },
+        { "\xc3\xa9t\xc3\xa9 --file /\xc3\xa9/\xe6\x97\xa5.syx",     true,  "/\xc3\xa9/\xe6\x97\xa5.syx",   false, 1,  1 },
+        { "\xe6\x97\xa5 --AUTOUPDATE --outputid 6",           false, "",                          true,  1,  6 },
     };
 
     TEST_P (CommandLineTable, ReadsTheOptionsByTheMatchingRules)

@@ -2,41 +2,117 @@
 
 #include "app/InformationCommands.h"
 
+#include <functional>
+
+#include <fcntl.h>
+#include <unistd.h>
+
 namespace
 {
+    /** What --check says of a file and its exit status; PATH stands for the path. */
     struct CheckCase
     {
         const char* name;
-        std::vector<juce::uint8> bytes;
+        std::function<juce::String (const juce::File& folder)> makePath;
         int exitStatus;
-        const char* mustSay;
+        const char* says;
+    };
+
+    void PrintTo (const CheckCase& c, std::ostream* os)   { *os << c.name; }
+
+    juce::String fileOf (const juce::File& folder, std::vector<juce::uint8> bytes)
+    {
+        const auto file = folder.getChildFile ("update.syx");
+        file.create();   // replaceWithData would delete a file for no bytes
+
+        if (! bytes.empty())
+            file.replaceWithData (bytes.data(), bytes.size());
+
+        return file.getFullPathName();
+    }
+
+    const char* const refused = "Nothing would be sent: the whole image is checked before its first message.\n";
+
+    const CheckCase checkCases[] =
+    {
+        { "clean", [] (auto& f) { return fileOf (f, { 0xf0, 0x01, 0xf7, 0xf0, 0xf7 }); }, 0,
+          "File: PATH\n"
+          "Messages: 2\n"
+          "Bytes: 5\n"
+          "Estimated upload time over USB: 0.6 s\n"
+          "Estimated upload time over MIDI DIN (3125 bytes/s): 0.6 s\n"
+          "The whole image would be sent.\n" },
+        { "no F0 at the start", [] (auto& f) { return fileOf (f, { 0x90, 0x3c, 0x7f }); }, 1,
+          "File: PATH\nMessages: 0 before the fault\nBytes: 3\n"
+          "Upload failed: invalid SysEx data at byte 0\n" },
+        { "garbage in between", [] (auto& f) { return fileOf (f, { 0xf0, 0xf7, 0x00, 0xf0, 0xf7 }); }, 1,
+          "File: PATH\nMessages: 1 before the fault\nBytes: 5\n"
+          "Upload failed: invalid SysEx data at byte 2\n" },
+        { "unterminated", [] (auto& f) { return fileOf (f, { 0xf0, 0x01, 0xf7, 0xf0, 0x02, 0x03 }); }, 1,
+          "File: PATH\nMessages: 1 before the fault\nBytes: 6\n"
+          "Upload failed: unterminated SysEx message at byte 3\n" },
+        { "high byte inside", [] (auto& f) { return fileOf (f, { 0xf0, 0x01, 0xf7, 0xf0, 0x02, 0xf8, 0xf7 }); }, 1,
+          "File: PATH\nMessages: 1 before the fault\nBytes: 7\n"
+          "Upload failed: invalid SysEx data at byte 5\n" },
+        { "empty file", [] (auto& f) { return fileOf (f, {}); }, 1,
+          "File PATH is empty: the built-in firmware would be sent instead\n" },
+        { "missing file", [] (auto& f) { return f.getChildFile ("absent.syx").getFullPathName(); }, 1,
+          "File PATH not found\nThe file would not be sent.\n" },
+        { "directory", [] (auto& f) { return f.getFullPathName(); }, 1,
+          "File PATH cannot be read: Is a directory\nThe file would not be sent.\n" },
+        { "/dev/zero", [] (auto&) { return juce::String ("/dev/zero"); }, 1,
+          "File PATH is larger than 16 MiB\nThe file would not be sent.\n" },
+        { "sparse 3 GB file", [] (auto& f)
+          {
+              const auto path = f.getChildFile ("huge.syx").getFullPathName();
+              const auto fd = ::open (path.toRawUTF8(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+              [[maybe_unused]] const auto resized = ::ftruncate (fd, (off_t) 3000000000LL);
+              ::close (fd);
+              return path;
+          }, 1,
+          "File PATH is larger than 16 MiB\nThe file would not be sent.\n" },
+        { "pipe", [] (auto&)
+          {
+              // As a shell's <(...) names it; the writer has written and gone.
+              int ends[2];
+              [[maybe_unused]] const auto made = ::pipe (ends);
+              const juce::uint8 bytes[] = { 0xf0, 0x7d, 0x01, 0xf7 };
+              [[maybe_unused]] const auto written = ::write (ends[1], bytes, sizeof (bytes));
+              ::close (ends[1]);
+              return "/dev/fd/" + juce::String (ends[0]);
+          }, 0,
+          "File: PATH\nMessages: 1\nBytes: 4\n"
+          "Estimated upload time over USB: 0.3 s\n"
+          "Estimated upload time over MIDI DIN (3125 bytes/s): 0.3 s\n"
+          "The whole image would be sent.\n" },
     };
 
     class CheckCommand  : public testing::TestWithParam<CheckCase>
     {
     protected:
-        juce::TemporaryFile file { ".syx" };
+        void SetUp() override      { ASSERT_TRUE (folder.getFile().createDirectory()); }
+        void TearDown() override   { folder.getFile().deleteRecursively(); }
+
+        juce::TemporaryFile folder;
     };
 
-    void PrintTo (const CheckCase& c, std::ostream* os)   { *os << c.name; }
-
-    const CheckCase checkCases[] =
-    {
-        { "clean",                { 0xf0, 0x01, 0xf7, 0xf0, 0xf7 },       0, "The whole image would be sent." },
-        { "no F0 at the start",   { 0x90, 0x3c, 0x7f },                   1, "Upload failed: invalid SysEx data at byte 0" },
-        { "garbage in between",   { 0xf0, 0xf7, 0x00, 0xf0, 0xf7 },       1, "Upload failed: invalid SysEx data at byte 2" },
-        { "unterminated",         { 0xf0, 0x01, 0xf7, 0xf0, 0x02, 0x03 }, 1, "Upload failed: unterminated SysEx message at byte 3" },
-    };
-
-    TEST_P (CheckCommand, SaysWhetherTheWholeFileWouldBeSent)
+    TEST_P (CheckCommand, SaysWhatTheUploadWouldDoAndExitsAccordingly)
     {
         const auto& c = GetParam();
-        ASSERT_TRUE (file.getFile().replaceWithData (c.bytes.data(), c.bytes.size()));
+        const auto path = c.makePath (folder.getFile());
 
         juce::MemoryOutputStream out;
-        EXPECT_EQ (InformationCommands::check (file.getFile().getFullPathName(), out), c.exitStatus);
-        EXPECT_TRUE (out.toString().contains (c.mustSay)) << out.toString();
-        EXPECT_TRUE (out.toString().contains ("Bytes: " + juce::String ((int) c.bytes.size()))) << out.toString();
+        EXPECT_EQ (InformationCommands::check (path, out), c.exitStatus);
+
+        juce::String expected (c.says);
+
+        if (expected.contains ("Upload failed"))
+            expected << refused;
+
+        EXPECT_EQ (out.toString(), expected.replace ("PATH", path));
+
+        if (path.startsWith ("/dev/fd/"))
+            ::close (path.fromLastOccurrenceOf ("/", false, false).getIntValue());
     }
 
     INSTANTIATE_TEST_SUITE_P (Files, CheckCommand, testing::ValuesIn (checkCases));
@@ -55,18 +131,6 @@ TEST (CheckCommandImages, TheBuiltInImageWouldBeSentWhole)
     EXPECT_TRUE (text.contains ("(3125 bytes/s): 249.9 s")) << text;           // + 270959 / 3125 s
 }
 
-TEST (CheckCommandImages, AMissingOrEmptyFileFails)
-{
-    juce::MemoryOutputStream missing;
-    EXPECT_EQ (InformationCommands::check ("/nonexistent/arvella.syx", missing), 1);
-    EXPECT_TRUE (missing.toString().contains ("File /nonexistent/arvella.syx not found"));
-
-    juce::TemporaryFile empty;
-    ASSERT_TRUE (empty.getFile().create());
-    juce::MemoryOutputStream emptyOut;
-    EXPECT_EQ (InformationCommands::check (empty.getFile().getFullPathName(), emptyOut), 1);
-}
-
 TEST (InformationCommandsDispatch, AnswersOnlyWhenTheFirstArgumentIsACommand)
 {
     juce::MemoryOutputStream out;
@@ -75,8 +139,19 @@ TEST (InformationCommandsDispatch, AnswersOnlyWhenTheFirstArgumentIsACommand)
     EXPECT_EQ (out.toString(), "Brevane 1.0\nBuilt-in firmware: Arvella version 1.2 - R688\n");
 
     EXPECT_FALSE (InformationCommands::run ({}, out).has_value());
+    EXPECT_FALSE (InformationCommands::run ({ "--helpme" }, out).has_value());
     EXPECT_FALSE (InformationCommands::run ({ "--autoupdate", "--help" }, out).has_value());
     EXPECT_FALSE (InformationCommands::run ({ "--file", "--check" }, out).has_value());
+}
+
+TEST (InformationCommandsDispatch, CommandsMatchInAnyLetterCase)
+{
+    for (auto* command : { "--HELP", "--Version", "--Check" })
+    {
+        juce::MemoryOutputStream out;
+        EXPECT_EQ (InformationCommands::run ({ command }, out), 0) << command;
+        EXPECT_TRUE (out.getDataSize() > 0) << command;
+    }
 }
 
 TEST (InformationCommandsDispatch, CheckTakesTheRestOfTheLineAsThePath)

@@ -7,14 +7,22 @@ x11helper=$2
 
 work=$(mktemp -d)
 export BREVANE_MIDI_SIM=$work/sim
-mkdir -p "$BREVANE_MIDI_SIM"
+# Each test has a single-instance lock of its own: other programs and other
+# tests running on the machine at the same time are none of its business.
+export BREVANE_LOCK_DIR=$work/lock
+mkdir -p "$BREVANE_MIDI_SIM" "$BREVANE_LOCK_DIR"
 pid=""
 closing_window=""
+silent_server=""
 
 cleanup() {
     if [ -n "$pid" ] && kill -0 "$pid" 2>/dev/null; then
         kill "$pid" 2>/dev/null || true
         wait "$pid" 2>/dev/null || true
+    fi
+    if [ -n "$silent_server" ]; then
+        kill "$silent_server" 2>/dev/null || true
+        wait "$silent_server" 2>/dev/null || true
     fi
     rm -rf "$work"
 }
@@ -39,6 +47,44 @@ simulated_outputs() {
 start_program() {
     "$program" "$@" > "$work/stdout" 2> "$work/stderr" &
     pid=$!
+}
+
+# start_program_without_display ARGS...: the same, as over SSH without X forwarding.
+start_program_without_display() {
+    env -u DISPLAY "$program" "$@" > "$work/stdout" 2> "$work/stderr" &
+    pid=$!
+}
+
+# start_silent_display: sets $silent_display to a display whose server takes the
+# connection and never answers, as a dead forwarded display does.
+start_silent_display() {
+    python3 - "$work/silent-port" <<'PY' &
+import socket, sys, time
+s = socket.socket()
+for port in range(6100, 6999):
+    try:
+        s.bind(("127.0.0.1", port))
+        break
+    except OSError:
+        pass
+s.listen(8)
+with open(sys.argv[1] + ".tmp", "w") as f:
+    f.write(str(port))
+import os
+os.rename(sys.argv[1] + ".tmp", sys.argv[1])
+held = []
+while True:
+    c, _ = s.accept()
+    held.append(c)
+PY
+    silent_server=$!
+    local tries=0
+    while [ ! -f "$work/silent-port" ]; do
+        tries=$(( tries + 1 ))
+        [ "$tries" -lt 100 ] || fail "silent display did not start"
+        sleep 0.05
+    done
+    silent_display="127.0.0.1:$(( $(cat "$work/silent-port") - 6000 ))"
 }
 
 # wait_for_window TITLE [SECONDS]: prints the id of the visible window with exactly that title.

@@ -15,6 +15,8 @@ awk 'NR == 1 && $1 < 2000 { print "first message at " $1 " ms"; bad = 1 }
      { last = $1 } END { exit bad }' "$BREVANE_MIDI_SIM/output-1.log" || fail "pacing broken"
 [ "$(wc -l < "$BREVANE_MIDI_SIM/output-1.log")" -eq 3 ] || fail "expected three sends"
 
+[ "$(head -n 1 "$work/stdout")" = "image: small version 0.0, 72 bytes, 3 messages" ] \
+    || fail "the first line does not name the image"
 for line in "status: Uploading firmware" "progress: 100%" "status: Update completed" \
             "status: Please turn power off and on again"; do
     grep -qxF "$line" "$work/stdout" || fail "missing line: $line"

@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include "app/Alerts.h"
 #include "firmware/FirmwareImage.h"
 
 namespace
@@ -9,7 +8,6 @@ namespace
     {
     protected:
         juce::TemporaryFile folder;
-        Alerts::ScopedCapture alerts;
 
         void SetUp() override   { ASSERT_TRUE (folder.getFile().createDirectory()); }
         void TearDown() override { folder.getFile().deleteRecursively(); }
@@ -22,14 +20,13 @@ namespace
             return file;
         }
 
-        void expectNotFoundBoxFor (const juce::String& path)
+        static void expectUnusable (const FileFirmwareImage& image, FirmwareFileReader::Outcome outcome,
+                                    const juce::String& problem)
         {
-            ASSERT_EQ (alerts.getShown().size(), 1u);
-            const auto& box = alerts.getShown()[0];
-            EXPECT_EQ (box.icon, juce::MessageBoxIconType::NoIcon);
-            EXPECT_EQ (box.title, "File " + path + " not found");
-            EXPECT_EQ (box.message, "A firmware file was specified, but it could not be found.\n"
-                                    " The application will use the build-in firmware version.");
+            EXPECT_EQ (image.getData(), nullptr);
+            EXPECT_EQ (image.getOutcome(), outcome);
+            EXPECT_EQ (image.getProblem(), problem);
+            EXPECT_EQ (image.getProductName(), "");
         }
     };
 
@@ -48,7 +45,8 @@ TEST_F (FileFirmwareImageTest, HandsOverTheFilesBytesUnchanged)
     EXPECT_EQ (image.getProductName(), "update");
     EXPECT_EQ (image.getVersion(), 0.0);
     EXPECT_EQ (image.getRevision(), 0);
-    EXPECT_TRUE (alerts.getShown().empty());
+    EXPECT_EQ (image.getOutcome(), FirmwareFileReader::Outcome::read);
+    EXPECT_EQ (image.getProblem(), "");
 }
 
 TEST_F (FileFirmwareImageTest, NamesTheProductUpToTheLastDot)
@@ -72,40 +70,20 @@ TEST_F (FileFirmwareImageTest, ResolvesARelativePathAgainstTheWorkingDirectory)
     EXPECT_EQ (image.getSize(), (int) sizeof (someBytes));
 }
 
-TEST_F (FileFirmwareImageTest, AnEmptyFileLoadsNothingAndSaysNothing)
+// The image shows nothing itself: it says what went wrong, in the path as given.
+TEST_F (FileFirmwareImageTest, AFileThatCannotBeUsedLeavesTheImageEmptyAndSaysWhy)
 {
-    const auto file = write ("empty.syx", {});
-    FileFirmwareImage image (file.getFullPathName());
+    using Outcome = FirmwareFileReader::Outcome;
+    const auto empty = write ("empty.syx", {}).getFullPathName();
+    const auto missing = folder.getFile().getFullPathName() + "/no such file.syx";
+    const auto directory = folder.getFile().getFullPathName();
 
-    EXPECT_EQ (image.getData(), nullptr);
-    EXPECT_TRUE (alerts.getShown().empty());
-}
-
-TEST_F (FileFirmwareImageTest, AMissingFileIsReportedWithThePathAsGiven)
-{
-    const auto path = folder.getFile().getFullPathName() + "/no such file.syx";
-    FileFirmwareImage image (path);
-
-    EXPECT_EQ (image.getData(), nullptr);
-    expectNotFoundBoxFor (path);
-}
-
-TEST_F (FileFirmwareImageTest, ADirectoryIsReportedAsNotFound)
-{
-    const auto path = folder.getFile().getFullPathName();
-    FileFirmwareImage image (path);
-
-    EXPECT_EQ (image.getData(), nullptr);
-    expectNotFoundBoxFor (path);
-}
-
-TEST_F (FileFirmwareImageTest, AnEmptyPathIsAFileThatDoesNotExist)
-{
-    FileFirmwareImage image ("");
-
-    EXPECT_EQ (image.getData(), nullptr);
-    expectNotFoundBoxFor ("");
-    EXPECT_EQ (alerts.getShown()[0].title, "File  not found");
+    expectUnusable (FileFirmwareImage (empty), Outcome::emptyFile, "File " + empty + " is empty");
+    expectUnusable (FileFirmwareImage (missing), Outcome::notFound, "File " + missing + " not found");
+    expectUnusable (FileFirmwareImage (""), Outcome::notFound, "File  not found");
+    expectUnusable (FileFirmwareImage (directory), Outcome::isDirectory,
+                    "File " + directory + " cannot be read: Is a directory");
+    expectUnusable (FileFirmwareImage ("/dev/zero"), Outcome::tooLarge, "File /dev/zero is larger than 16 MiB");
 }
 
 TEST_F (FileFirmwareImageTest, IsDestroyedThroughTheCommonType)

@@ -1,6 +1,6 @@
 // Feeds arbitrary images through the upload: it must read nothing outside the
-// image, always end, completed or failed, and send only whole F0...F7 messages,
-// in order, from the image's own bytes.
+// image, always end, completed or failed, and send either every message whole,
+// F0...F7 in order from the image's own bytes, or, for a damaged image, nothing.
 //
 // The thread body runs here, on the message thread, where the message-thread
 // lock is had at once: the same code the protocol thread runs, without a
@@ -32,7 +32,7 @@ namespace
         int offset, length;
     };
 
-    /** The framing, spelt out again on its own: F0, then up to the first F7. */
+    /** The framing, spelt out again on its own: F0, then bytes below 0x80 up to the first F7. */
     struct Expected
     {
         std::vector<Message> messages;
@@ -49,11 +49,17 @@ namespace
             if (data[offset] != 0xf0)
                 break;
 
-            const auto* end = std::find (data + offset + 1, data + size, (juce::uint8) 0xf7);
+            const auto* end = std::find_if (data + offset + 1, data + size, [] (juce::uint8 b) { return b >= 0x80; });
 
             if (end == data + size)
             {
                 expected.failure = "Upload failed: unterminated SysEx message at byte " + juce::String (offset);
+                return expected;
+            }
+
+            if (*end != 0xf7)
+            {
+                expected.failure = "Upload failed: invalid SysEx data at byte " + juce::String ((int) (end - data));
                 return expected;
             }
 
@@ -118,7 +124,8 @@ extern "C" int LLVMFuzzerTestOneInput (const uint8_t* bytes, size_t numBytes)
     const auto expected = frame (image.getData(), image.getSize());
     const auto sends = interface.getSends();
 
-    check (sends.size() == expected.messages.size());
+    // A damaged image is refused before its first message.
+    check (sends.size() == (expected.failure.isEmpty() ? expected.messages.size() : 0));
 
     for (size_t i = 0; i < sends.size(); ++i)
     {
@@ -126,7 +133,7 @@ extern "C" int LLVMFuzzerTestOneInput (const uint8_t* bytes, size_t numBytes)
         check (send.data == image.getData() + expected.messages[i].offset);
         check ((int) send.bytes.size() == expected.messages[i].length);
         check (send.bytes.front() == 0xf0 && send.bytes.back() == 0xf7);
-        check (std::count (send.bytes.begin(), send.bytes.end(), (juce::uint8) 0xf7) == 1);
+        check (std::count_if (send.bytes.begin(), send.bytes.end(), [] (juce::uint8 b) { return b >= 0x80; }) == 2);
     }
 
     auto sleeps = clock.getSleeps();
@@ -142,7 +149,7 @@ extern "C" int LLVMFuzzerTestOneInput (const uint8_t* bytes, size_t numBytes)
     else
     {
         check (status == expected.failure);
-        check (progress < 1.0);
+        check (progress == 0.0);
         check (failed);
     }
 

@@ -3,7 +3,7 @@
 #include "ChangeRecorder.h"
 #include "TestFirmwareImage.h"
 #include "UploadRig.h"
-#include "app/CommandLineOptions.h"
+#include "protocol/AutoUpdate.h"
 
 #include <juce_gui_basics/juce_gui_basics.h>
 
@@ -149,7 +149,7 @@ TEST (BasicSysexProtocol, OneMessageImageIsSentOnceThenTheClosingStepsFollow)
     rig.clock.release();
     ASSERT_TRUE (rig.waitUntilIdle());
 
-    EXPECT_EQ (rig.log.get(), (Events { "disable", "send 4", "sleep 300", "sleep 5000", "enable" }));
+    EXPECT_EQ (rig.log.get(), (Events { "disable", "send 4", "sleep 300", "check", "sleep 5000", "enable" }));
     EXPECT_EQ (rig.protocol.getStatus(), "Please turn power off and on again");
     EXPECT_EQ (rig.protocol.getProgress(), 1.0);
 
@@ -215,40 +215,46 @@ TEST (BasicSysexProtocol, StartUpdateWhileSendingChangesNothing)
     ASSERT_TRUE (rig.waitUntilIdle());
 
     EXPECT_EQ (rig.log.get(), (Events { "disable", "send 3", "sleep 300", "send 3", "sleep 300",
-                                        "sleep 5000", "enable" }));
+                                        "check", "sleep 5000", "enable" }));
 }
 
-TEST (BasicSysexProtocol, UnattendedUploadWaitsBeforeTheFirstMessageAndQuitsAtTheEnd)
+TEST (BasicSysexProtocol, UnattendedUploadWaitsBeforeTheFirstMessageAndLeavesQuittingToItsOwner)
 {
-    struct Case
-    {
-        const char* name;
-        bool withApplication;
-        Events expected;
-    };
+    const ScopedAutoUpdate autoUpdate;
+    UploadRig rig (imageOf (twoMessages));
+    const ScopedApplication application (rig.log);
 
-    const Case cases[] =
-    {
-        { "in the program", true,
-          { "sleep 2000", "disable", "send 3", "sleep 300", "send 3", "sleep 300", "sleep 5000", "enable", "quit" } },
-        { "without an application object", false,
-          { "sleep 2000", "disable", "send 3", "sleep 300", "send 3", "sleep 300", "sleep 5000", "enable" } },
-    };
+    rig.protocol.startUpdate();
+    ASSERT_TRUE (rig.waitUntilIdle());
 
-    for (const auto& c : cases)
-    {
-        SCOPED_TRACE (c.name);
-        const ScopedAutoUpdate autoUpdate;
-        UploadRig rig (imageOf (twoMessages));
-        std::unique_ptr<ScopedApplication> application;
+    EXPECT_EQ (rig.log.get(), (Events { "sleep 2000", "disable", "send 3", "sleep 300", "send 3", "sleep 300",
+                                        "check", "sleep 5000", "enable" }));
+    EXPECT_EQ (rig.protocol.getStatus(), "Please turn power off and on again");
+}
 
-        if (c.withApplication)
-            application = std::make_unique<ScopedApplication> (rig.log);
+TEST (BasicSysexProtocol, ARunCountsAsCompletedFromItsClosingStepsUntilTheNextStart)
+{
+    UploadRig rig (imageOf (twoMessages));
+    EXPECT_FALSE (rig.protocol.lastRunCompleted());
 
-        rig.protocol.startUpdate();
-        ASSERT_TRUE (rig.waitUntilIdle());
+    rig.clock.holdAt (5000);
+    rig.protocol.startUpdate();
+    ASSERT_TRUE (rig.waitUntilHolding());
+    EXPECT_TRUE (rig.protocol.lastRunCompleted());
+    EXPECT_FALSE (rig.protocol.lastRunFailed());
 
-        EXPECT_EQ (rig.log.get(), c.expected);
-        EXPECT_EQ (rig.protocol.getStatus(), "Please turn power off and on again");
-    }
+    rig.clock.release();
+    ASSERT_TRUE (rig.waitUntilIdle());
+    EXPECT_TRUE (rig.protocol.lastRunCompleted());
+
+    rig.clock.holdAt (300);
+    rig.protocol.startUpdate();
+    EXPECT_FALSE (rig.protocol.lastRunCompleted());
+    ASSERT_TRUE (rig.waitUntilHolding());
+    EXPECT_FALSE (rig.protocol.lastRunCompleted());
+
+    rig.protocol.signalThreadShouldExit();
+    rig.clock.release();
+    ASSERT_TRUE (rig.waitUntilIdle());
+    EXPECT_FALSE (rig.protocol.lastRunCompleted());
 }

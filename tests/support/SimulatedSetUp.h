@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/Alerts.h"
+#include "ui/Alerts.h"
 #include "app/CommandLineOptions.h"
 #include "device/ScopedEnvironmentVariable.h"
 #include "device/SimulatedMidiFolder.h"
@@ -31,6 +31,24 @@ public:
     {
         auto file = files.getChildFile (name);
         file.replaceWithData (std::data (bytes), bytes.size());
+        return file;
+    }
+
+    /** A firmware file of one SysEx message of numBytes bytes, F0 and F7
+        included, that outlasts every shutdown wait at MIDI 1.0 speed, followed
+        by a short one. */
+    juce::File writeLongMessageImage (const juce::String& name, int numBytes) const
+    {
+        juce::MemoryBlock bytes ((size_t) numBytes + 3, true);
+        auto* data = static_cast<juce::uint8*> (bytes.getData());
+        data[0] = 0xf0;
+        data[numBytes - 1] = 0xf7;
+        data[numBytes] = 0xf0;
+        data[numBytes + 1] = 0x01;
+        data[numBytes + 2] = 0xf7;
+
+        auto file = files.getChildFile (name);
+        file.replaceWithData (bytes.getData(), bytes.getSize());
         return file;
     }
 

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "app/Alerts.h"
+#include "ui/Alerts.h"
 
 TEST (Alerts, NestedCapturesEachSeeOnlyTheirOwnBoxes)
 {

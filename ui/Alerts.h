@@ -6,8 +6,9 @@
 
 /** Every modal message box of the program goes through here.
 
-    The program shows JUCE's own box and waits for the user. A test installs a
-    ScopedCapture instead and sees what would have been shown.
+    The program shows JUCE's own box and waits for the user. Without a display
+    each box becomes one line on standard error, title and text, and nothing
+    waits. A test installs a ScopedCapture instead and sees what would have been shown.
 */
 namespace Alerts
 {
@@ -20,6 +21,12 @@ namespace Alerts
 
     /** Shows the box and returns once the user has dismissed it. */
     void show (juce::MessageBoxIconType icon, const juce::String& title, const juce::String& message);
+
+    /** From now on, boxes are written to standard error instead of shown. */
+    void sendToStandardError();
+
+    /** The line a box becomes without a display. */
+    juce::String asLine (const juce::String& title, const juce::String& message);
 
     /** While one of these lives, boxes are recorded here instead of shown. */
     class ScopedCapture

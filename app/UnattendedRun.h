@@ -1,0 +1,60 @@
+#pragma once
+
+#include <juce_events/juce_events.h>
+
+#include <functional>
+
+class FirmwareImage;
+class ProtocolBaseClass;
+
+/** The one owner of an auto-update: it follows the protocol, tells the script
+    what happens on standard output, says when the program should quit and
+    what its exit status is.
+
+    The decision rests on the protocol's own flags, never on its status texts.
+*/
+class UnattendedRun  : private juce::ChangeListener,
+                       private juce::Timer
+{
+public:
+    /** What a script reads from the exit status of an auto-update. */
+    enum ExitStatus
+    {
+        allSent = 0,          // every message was sent
+        notCompleted = 1,     // the upload started and did not complete
+        notStarted = 2,       // no upload was started
+        anotherInstance = 3
+    };
+
+    using LineWriter = std::function<void (const juce::String&)>;
+
+    /** Listens to the protocol until destroyed; quit is called once, on the
+        message thread, when the run is over. Lines go to standard output
+        unless a writer is given. */
+    UnattendedRun (ProtocolBaseClass& protocol, const FirmwareImage& image,
+                   std::function<void()> quit, LineWriter writer = {});
+    ~UnattendedRun() override;
+
+    int getExitStatus() const;
+
+    /** "image: <name> version <v>, <bytes> bytes, <messages> messages" */
+    static juce::String describeImage (const FirmwareImage& image);
+
+private:
+    void changeListenerCallback (juce::ChangeBroadcaster*) override;
+    void timerCallback() override;
+    void writeNews();
+    void noteStartIfRunning();
+    void quitOnce();
+
+    ProtocolBaseClass& protocol;
+    const FirmwareImage& image;
+    std::function<void()> quit;
+    LineWriter writeLine;
+
+    bool started = false, allMessagesSent = false, quitRequested = false;
+    juce::String lastStatus;
+    int lastPercent = 0;
+
+    JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (UnattendedRun)
+};

@@ -1,0 +1,3 @@
+#include "AutoUpdate.h"
+
+std::atomic<bool> gAutoUpdate { false };

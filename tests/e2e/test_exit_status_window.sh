@@ -1,0 +1,43 @@
+# The exit statuses of an auto-update with a window, row by row.
+source "$(dirname "$0")/lib.sh"
+
+simulated_outputs "Sim Out"
+
+# 1: bad data stops the upload, the run ends by itself and says so.
+write_sysex "$work/bad.syx" 2 24
+printf '\x12\x34' >> "$work/bad.syx"
+start_program --autoupdate --outputid 1 --file "$work/bad.syx"
+wait_for_exit 30
+[ "$exit_status" -eq 1 ] || fail "bad data: exit status $exit_status"
+grep -qxF "status: Upload failed: invalid SysEx data at byte 48" "$work/stdout" || fail "bad data: no failure line"
+
+# 0: every message went out; closing during the final pause does not undo that.
+write_sysex "$work/one.syx" 1 24
+rm -f "$BREVANE_MIDI_SIM"/output-1.*
+start_program --autoupdate --outputid 1 --file "$work/one.syx"
+id=$(wait_for_window "one version 0.0") || fail "no window"
+deadline=$(( $(date +%s) + 20 ))
+until grep -qxF "status: Update completed" "$work/stdout"; do
+    [ "$(date +%s)" -lt "$deadline" ] || fail "never completed"
+    sleep 0.05
+done
+request_close "$id"
+wait_for_exit 10
+[ "$exit_status" -eq 0 ] || fail "closed in the final pause: exit status $exit_status"
+cmp "$work/one.syx" "$BREVANE_MIDI_SIM/output-1.syx" || fail "sent bytes differ"
+
+# 2: no device opens; the user dismisses the box and closes the window before any upload.
+start_program --autoupdate --outputid 5
+deadline=$(( $(date +%s) + 20 ))
+until id=$(wait_for_window "Arvella version 1.2 - R688" 1); do
+    [ "$(date +%s)" -lt "$deadline" ] || fail "the box was never dismissed"
+    box=$(xdotool search --onlyvisible --pid "$pid" 2>/dev/null | head -n 1 || true)
+    if [ -n "$box" ]; then
+        xdotool windowfocus --sync "$box" 2>/dev/null || true
+        xdotool key --clearmodifiers Return
+    fi
+done
+request_close "$id"
+wait_for_exit 10
+[ "$exit_status" -eq 2 ] || fail "closed before any upload: exit status $exit_status"
+[ ! -s "$BREVANE_MIDI_SIM/output-5.syx" ] || fail "something was sent"

@@ -1,0 +1,48 @@
+#include "Alerts.h"
+
+#include <atomic>
+#include <cstdio>
+
+namespace Alerts
+{
+    namespace
+    {
+        ScopedCapture* activeCapture = nullptr;
+        std::atomic<bool> toStandardError { false };
+    }
+
+    void sendToStandardError()   { toStandardError = true; }
+
+    juce::String asLine (const juce::String& title, const juce::String& message)
+    {
+        auto text = message.replace ("\r", "").replace ("\n", " ");
+
+        while (text.contains ("  "))
+            text = text.replace ("  ", " ");
+
+        text = text.trim();
+        return "brevane: " + (title.isEmpty() ? text : title + ": " + text);
+    }
+
+    ScopedCapture::ScopedCapture()  : previous (activeCapture)   { activeCapture = this; }
+    ScopedCapture::~ScopedCapture()                              { activeCapture = previous; }
+
+    void show (juce::MessageBoxIconType icon, const juce::String& title, const juce::String& message)
+    {
+        if (activeCapture != nullptr)
+        {
+            activeCapture->shown.push_back ({ icon, title, message });
+            return;
+        }
+
+        if (toStandardError)
+        {
+            const auto line = asLine (title, message) + "\n";
+            std::fputs (line.toRawUTF8(), stderr);
+            std::fflush (stderr);
+            return;
+        }
+
+        juce::AlertWindow::showMessageBox (icon, title, message);
+    }
+}
