@@ -16,7 +16,7 @@ ifneq ($(SANITIZE),)
       -DBREVANE_BUILD_FUZZ=$(if $(findstring address,$(SANITIZE)),ON,OFF)
 endif
 
-.PHONY: all deps configure build run test bench fuzz install screenshot clean
+.PHONY: all deps configure build run test test-alsa bench fuzz install screenshot clean
 
 all: build
 
@@ -36,6 +36,10 @@ run: build
 
 test: build
 	@bash scripts/test.sh $(BUILD_DIR) $(CTEST_ARGS)
+
+# The program on the Linux kernel's own MIDI driver, in a virtual machine.
+test-alsa: build
+	@bash scripts/alsa-vm/run.sh $(BUILD_DIR)
 
 bench:
 	@$(MAKE) --no-print-directory build BUILD_TYPE=Release BUILD_DIR=build-release
