@@ -9,6 +9,8 @@
 # second run finds it there and neither downloads nor unpacks anything.
 set -euo pipefail
 cache=$1
+# depmod, modprobe and ldconfig live in sbin, which a user's PATH may lack.
+export PATH=$PATH:/usr/sbin:/sbin
 
 packages=(
     qemu-system-x86 busybox-static alsa-utils cpio kmod

@@ -12,6 +12,8 @@
 #   run:  INIT_SCRIPT as /init and each FILE at GUEST_PATH; executables bring
 #         the libraries ldd names.
 set -euo pipefail
+# depmod, modprobe and ldconfig live in sbin, which a user's PATH may lack.
+export PATH=$PATH:/usr/sbin:/sbin
 
 stage=$(mktemp -d)
 trap 'rm -rf "$stage"' EXIT

@@ -20,10 +20,10 @@ data=/data
 program=/usr/bin/brevane
 mkdir -p "$results"
 
-say() { echo "guest: $*" | tee -a "$results/guest.log"; }
-
 # Milliseconds since boot, from the kernel's own clock.
 now_ms() { awk '{ printf "%d\n", $1 * 1000 }' /proc/uptime; }
+
+say() { echo "guest: [$(cut -d' ' -f1 /proc/uptime) s] $*" | tee -a "$results/guest.log"; }
 
 # wait_until SECONDS COMMAND...: polls until COMMAND succeeds; false on time-out.
 wait_until() {
@@ -71,6 +71,7 @@ xvfb=$!
 if wait_until 30 test -s /tmp/display; then
     export DISPLAY=":$(cat /tmp/display)"
     sh /usr/share/brevane-test/xvfb-session-atoms.sh 2>> "$results/xvfb.log" || say "atoms script failed"
+    say "display $DISPLAY ready"
 else
     say "Xvfb did not start"
 fi
@@ -78,6 +79,7 @@ fi
 # --- list: the VirMIDI ports, with their numbers.
 timeout 60 "$program" --list-devices > "$results/list.out" 2> "$results/list.err"
 echo $? > "$results/list.status"
+say "--list-devices ended with status $(cat "$results/list.status")"
 cat "$results/list.out"
 aconnect -o > "$results/aconnect.txt" 2>&1
 
@@ -93,6 +95,7 @@ if [ -n "$target" ]; then
         > "$results/upload.stdout" 2> "$results/upload.stderr"
     echo $? > "$results/upload.status"
     echo $(( $(now_ms) - started )) > "$results/upload.ms"
+    say "upload ended with status $(cat "$results/upload.status")"
     usleep 500000   # the last bytes are on their way through the sequencer
     stop "$reader"
 else
@@ -122,6 +125,7 @@ if [ -n "$target" ]; then
     fi
     wait "$run"
     echo $? > "$results/unplug.status"
+    say "upload ended with status $(cat "$results/unplug.status")"
 else
     say "aseqdump not listed: no unplug run"
     stop "$dump"
