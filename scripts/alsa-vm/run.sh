@@ -78,6 +78,7 @@ echo "--- guest console"
 tr -d '\r' < "$work/console.txt"
 echo "---"
 echo "VM wall time: $(( wall_ms / 1000 )).$(printf '%03d' $(( wall_ms % 1000 ))) s (qemu exit status $qemu_status)"
+[ "$qemu_status" -ne 124 ] && [ "$qemu_status" -ne 137 ] || echo "The VM had not powered off after $vm_timeout s and was ended."
 
 mkdir -p "$work/results"
 tr -d '\r' < "$work/results.txt" | sed -n '/^BEGIN RESULTS$/,/^END RESULTS$/p' | sed '1d;$d' |
