@@ -57,9 +57,6 @@ output_number() {
                       on { n = $1; sub(/^[0-9]+ /, ""); sub(/ +$/, ""); if ($0 == name) { print n; exit } }' "$1"
 }
 
-# The program's own client is listed while it runs, so its list comes from
-# --list-devices, the same call a script would make.
-
 say "kernel $(uname -r), $(nproc) CPU"
 modprobe snd-virmidi midi_devs=2 || say "modprobe snd-virmidi failed"
 wait_until 10 test -c /dev/snd/midiC0D1 -a -c /dev/snd/seq || say "no virmidi devices"
@@ -76,8 +73,11 @@ else
     say "Xvfb did not start"
 fi
 
+# Each run of the program has a time limit and is then killed, so that the
+# guest always gets to report.
+
 # --- list: the VirMIDI ports, with their numbers.
-timeout 60 "$program" --list-devices > "$results/list.out" 2> "$results/list.err"
+timeout -s KILL 60 "$program" --list-devices > "$results/list.out" 2> "$results/list.err"
 echo $? > "$results/list.status"
 say "--list-devices ended with status $(cat "$results/list.status")"
 cat "$results/list.out"
@@ -91,7 +91,7 @@ if [ -n "$target" ]; then
     wait_until 10 test -f "$results/upload-received.ready" || say "receiver did not start"
     say "upload to output $target"
     started=$(now_ms)
-    timeout 180 "$program" --autoupdate --outputid "$target" --file "$data/upload.syx" \
+    timeout -s KILL 180 "$program" --autoupdate --outputid "$target" --file "$data/upload.syx" \
         > "$results/upload.stdout" 2> "$results/upload.stderr"
     echo $? > "$results/upload.status"
     echo $(( $(now_ms) - started )) > "$results/upload.ms"
@@ -106,12 +106,12 @@ fi
 aseqdump > "$results/unplug-aseqdump.txt" 2>&1 &
 dump=$!
 wait_until 10 sh -c "aconnect -o | grep -q aseqdump" || say "aseqdump did not appear"
-timeout 60 "$program" --list-devices > "$results/unplug-list.out" 2>&1
+timeout -s KILL 60 "$program" --list-devices > "$results/unplug-list.out" 2>&1
 target=$(output_number "$results/unplug-list.out" "aseqdump")
 if [ -n "$target" ]; then
     say "upload to output $target (aseqdump), ended after its first message"
     started=$(now_ms)
-    timeout 180 "$program" --autoupdate --outputid "$target" --file "$data/unplug.syx" \
+    timeout -s KILL 180 "$program" --autoupdate --outputid "$target" --file "$data/unplug.syx" \
         > "$results/unplug.stdout" 2> "$results/unplug.stderr" &
     run=$!
     # Progress above 0% means at least one message has gone out.
