@@ -82,6 +82,7 @@ echo $? > "$results/list.status"
 say "--list-devices ended with status $(cat "$results/list.status")"
 cat "$results/list.out"
 aconnect -o > "$results/aconnect.txt" 2>&1
+amidi -l > "$results/amidi.txt" 2>&1
 
 # --- upload: an unattended run to VirMIDI 0-1, read back from its raw device.
 target=$(output_number "$results/list.out" "VirMIDI 0-1")
