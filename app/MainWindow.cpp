@@ -27,7 +27,7 @@ void MainWindow::closeButtonPressed()
         if (auto* protocol = contentComp->getProtocol())
         {
             protocol->signalThreadShouldExit();
-            protocol->waitForThreadToExit (5000);
+            protocol->waitForThreadToExit (ProtocolBaseClass::exitWaitMs);
         }
     }
 

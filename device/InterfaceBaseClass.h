@@ -19,8 +19,18 @@ public:
     /** Copies up to maxBytes received and unread bytes, oldest first; never blocks. */
     virtual int readData (juce::uint8* destination, juce::uint32 maxBytes) = 0;
 
+    /** What sendData returns. */
+    enum SendResult
+    {
+        messageSent = 0,            ///< the open device took the message and is still there
+        deviceNotConnected = -1     ///< no device open, or it has gone: the message may not have arrived
+    };
+
     /** Sends the bytes as one message to the open output and returns once the
-        driver has taken them; sends nothing when no output is open. Always 0. */
+        driver has taken them; sends nothing when no output is open or the
+        device has gone. With no bytes it sends nothing and only asks whether
+        the open device is still there. Returns a SendResult: 0 when the
+        message reached a connected device, negative when it did not. */
     virtual int sendData (const juce::uint8* data, int numBytes) = 0;
 
     /** True when every device an upload needs is open. */

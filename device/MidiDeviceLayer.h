@@ -23,8 +23,14 @@ public:
         Output() = default;
         virtual ~Output() = default;
 
-        /** Sends the message whole and returns once the driver has taken it. */
-        virtual void sendMessageNow (const juce::MidiMessage& message) = 0;
+        /** Sends the message whole and returns once the driver has taken it.
+            False when it did not reach a device that is still there: the
+            device has gone (nothing is sent then) or the platform reported
+            an error. */
+        virtual bool sendMessageNow (const juce::MidiMessage& message) = 0;
+
+        /** True while the device is still there. */
+        virtual bool isConnected() = 0;
 
     private:
         JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (Output)

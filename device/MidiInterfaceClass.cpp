@@ -214,10 +214,13 @@ void MidiInterfaceClass::selectInputById (int itemId)
 
 int MidiInterfaceClass::sendData (const juce::uint8* data, int numBytes)
 {
-    if (midiOutput != nullptr && numBytes > 0)
-        midiOutput->sendMessageNow (juce::MidiMessage (data, numBytes, 0.0));
+    if (midiOutput == nullptr)
+        return deviceNotConnected;
 
-    return 0;
+    if (numBytes <= 0)
+        return midiOutput->isConnected() ? messageSent : deviceNotConnected;
+
+    return midiOutput->sendMessageNow (juce::MidiMessage (data, numBytes, 0.0)) ? messageSent : deviceNotConnected;
 }
 
 void MidiInterfaceClass::handleIncomingMidiMessage (juce::MidiInput*, const juce::MidiMessage& message)

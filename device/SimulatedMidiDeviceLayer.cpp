@@ -1,10 +1,10 @@
 #include "SimulatedMidiDeviceLayer.h"
 
+#include "WireClock.h"
+
 #include <algorithm>
 #include <chrono>
 #include <cmath>
-#include <cstdio>
-#include <thread>
 
 namespace
 {
@@ -15,27 +15,42 @@ namespace
     // message's bytes and its log line land together.
     std::mutex fileLock;
 
-    // Opened for appending and closed again on each write: the bytes are with
-    // the system when this returns, and no handle outlives the write.
-    void append (const juce::File& file, const void* data, size_t numBytes)
+    // Opened for appending and closed again on each write, unbuffered: the
+    // bytes are with the system when this returns, and no handle outlives the
+    // write. JUCE's stream rather than fopen, for paths in any script.
+    struct Appender
     {
-        if (auto* stream = std::fopen (file.getFullPathName().toRawUTF8(), "ab"))
-        {
-            std::fwrite (data, 1, numBytes, stream);
-            std::fclose (stream);
-        }
-    }
+        explicit Appender (const juce::File& file)  : stream (file, 0), start (stream.getPosition()) {}
 
-    void appendLine (const juce::File& file, const juce::String& line)
-    {
-        const auto text = (line + "\n").toStdString();
-        append (file, text.data(), text.size());
-    }
+        bool append (const void* data, size_t numBytes)
+        {
+            return stream.openedOk() && stream.write (data, numBytes);
+        }
+
+        bool appendLine (const juce::String& line)
+        {
+            const auto text = (line + "\n").toStdString();
+            return append (text.data(), text.size());
+        }
+
+        // A write that failed part-way, on a full disk say, leaves no fragment behind.
+        void undo()
+        {
+            if (stream.openedOk() && stream.getPosition() != start)
+            {
+                stream.setPosition (start);
+                stream.truncate();
+            }
+        }
+
+        juce::FileOutputStream stream;
+        const juce::int64 start;
+    };
 
     void logEvent (const juce::File& directory, const juce::String& event)
     {
         const std::lock_guard<std::mutex> lock (fileLock);
-        appendLine (directory.getChildFile ("events.log"), event);
+        Appender (directory.getChildFile ("events.log")).appendLine (event);
     }
 
     // Always a point and three decimals, whatever the locale.
@@ -75,8 +90,11 @@ namespace
     class SimulatedOutput  : public MidiDeviceLayer::Output
     {
     public:
-        SimulatedOutput (const juce::File& directoryToUse, int number, double bytesPerSecondToUse)
+        SimulatedOutput (const juce::File& directoryToUse, const juce::String& listFileName,
+                         const juce::String& nameToUse, int number, double bytesPerSecondToUse)
             : directory (directoryToUse),
+              listFile (directory.getChildFile (listFileName)),
+              name (nameToUse),
               k (number),
               bytesPerSecond (bytesPerSecondToUse),
               data (directory.getChildFile ("output-" + juce::String (k) + ".syx")),
@@ -89,21 +107,49 @@ namespace
             logEvent (directory, "close output " + juce::String (k));
         }
 
-        void sendMessageNow (const juce::MidiMessage& message) override
+        bool sendMessageNow (const juce::MidiMessage& message) override
         {
             const auto numBytes = message.getRawDataSize();
 
+            if (! isConnected())
+                return false;
+
+            // Asked to exit, the sender stops waiting; the bytes count as on their way.
             if (bytesPerSecond > 0.0)
-                std::this_thread::sleep_for (std::chrono::duration<double> (numBytes / bytesPerSecond));
+            {
+                auto& clock = WireClock::getSystemClock();
+                clock.waitUntil (clock.getMilliseconds() + 1000.0 * numBytes / bytesPerSecond);
+
+                // Pulled out while the bytes were on the wire.
+                if (! isConnected())
+                    return false;
+            }
 
             const std::lock_guard<std::mutex> lock (fileLock);
-            append (data, message.getRawData(), (size_t) numBytes);
-            appendLine (log, formatMilliseconds (SimulatedMidiDeviceLayer::getMillisecondsSinceStart())
-                               + " " + juce::String (numBytes));
+            Appender bytes (data), line (log);
+
+            if (bytes.append (message.getRawData(), (size_t) numBytes)
+                 && line.appendLine (formatMilliseconds (SimulatedMidiDeviceLayer::getMillisecondsSinceStart())
+                                       + " " + juce::String (numBytes)))
+                return true;
+
+            // The message is in both files or in neither.
+            bytes.undo();
+            line.undo();
+            return false;
+        }
+
+        // Whether the name is still in the list file, held or not.
+        bool isConnected() override
+        {
+            const auto devices = readDeviceList (listFile);
+            return std::any_of (devices.begin(), devices.end(),
+                                [this] (const ListedDevice& d) { return d.name == name; });
         }
 
     private:
-        const juce::File directory;
+        const juce::File directory, listFile;
+        const juce::String name;
         const int k;
         const double bytesPerSecond;
         const juce::File data, log;
@@ -203,7 +249,7 @@ juce::Array<juce::MidiDeviceInfo> SimulatedMidiDeviceLayer::getInputDevices()
 std::unique_ptr<MidiDeviceLayer::Output> SimulatedMidiDeviceLayer::openOutput (const juce::String& identifier)
 {
     if (const auto k = open (outputs, identifier))
-        return std::make_unique<SimulatedOutput> (directory, k, bytesPerSecond);
+        return std::make_unique<SimulatedOutput> (directory, outputs.listFileName, identifier, k, bytesPerSecond);
 
     return {};
 }

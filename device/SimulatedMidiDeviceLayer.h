@@ -12,11 +12,14 @@
     listed without it but fails to open. A device's identifier is its name and
     its number k is its position (from 1) in the list last handed out. The
     files are read again whenever the lists are asked for, and a device whose
-    name has left the file since fails to open.
+    name has left the file since fails to open. Taking an open output's name
+    out of outputs.txt unplugs it: its next send fails and writes nothing.
 
     Every message sent to output k is appended to output-<k>.syx and logged in
     output-<k>.log as "<ms> <bytes>", ms being when the send returned, counted
-    from the start of the process. Openings and closings go to events.log.
+    from the start of the process. A message that cannot be written whole to
+    both files (folder gone, disk full, file not writable) is a failed send
+    and leaves neither file changed. Openings and closings go to events.log.
     Every line is on disk when the call that wrote it returns, so another
     process can follow the files live. Nothing ever arrives on an input.
 */
@@ -24,7 +27,8 @@ class SimulatedMidiDeviceLayer  : public MidiDeviceLayer
 {
 public:
     /** With bytesPerSecond above 0 each send takes as long as the bytes would
-        on a wire of that speed (3125 for MIDI 1.0); otherwise sends return at once. */
+        on a wire of that speed (3125 for MIDI 1.0), less when the sending
+        thread is asked to exit; otherwise sends return at once. */
     SimulatedMidiDeviceLayer (const juce::File& directory, double bytesPerSecond);
 
     juce::Array<juce::MidiDeviceInfo> getOutputDevices() override;

@@ -1,24 +1,41 @@
 #include "SystemMidiDeviceLayer.h"
 
+#include "WirePacedOutput.h"
+
 namespace
 {
-    class SystemOutput  : public MidiDeviceLayer::Output
+    // JUCE's send returns nothing to read: on ALSA it has queued the message
+    // and swallows the sequencer's errors. What it does show is the list of
+    // devices, from which one that has gone drops out.
+    class SystemPort  : public WirePacedOutput::Port
     {
     public:
-        explicit SystemOutput (std::unique_ptr<juce::MidiOutput> deviceToUse)
+        explicit SystemPort (std::unique_ptr<juce::MidiOutput> deviceToUse)
             : device (std::move (deviceToUse))
         {
         }
 
-        void sendMessageNow (const juce::MidiMessage& message) override
+        bool isListed() override
+        {
+            const auto identifier = device->getIdentifier();
+
+            for (const auto& listed : juce::MidiOutput::getAvailableDevices())
+                if (listed.identifier == identifier)
+                    return true;
+
+            return false;
+        }
+
+        bool send (const juce::MidiMessage& message) override
         {
             device->sendMessageNow (message);
+            return true;
         }
 
     private:
         std::unique_ptr<juce::MidiOutput> device;
 
-        JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (SystemOutput)
+        JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (SystemPort)
     };
 
     class SystemInput  : public MidiDeviceLayer::Input
@@ -54,7 +71,8 @@ juce::Array<juce::MidiDeviceInfo> SystemMidiDeviceLayer::getInputDevices()
 std::unique_ptr<MidiDeviceLayer::Output> SystemMidiDeviceLayer::openOutput (const juce::String& identifier)
 {
     if (auto device = juce::MidiOutput::openDevice (identifier))
-        return std::make_unique<SystemOutput> (std::move (device));
+        return std::make_unique<WirePacedOutput> (std::make_unique<SystemPort> (std::move (device)),
+                                                  WireClock::getSystemClock());
 
     return {};
 }

@@ -20,7 +20,7 @@ BasicSysexProtocolClass::BasicSysexProtocolClass (InterfaceBaseClass* interfaceT
 
 BasicSysexProtocolClass::~BasicSysexProtocolClass()
 {
-    stopThread (2000);
+    stopThread (exitWaitMs);
 }
 
 void BasicSysexProtocolClass::startUpdate()
@@ -91,7 +91,13 @@ void BasicSysexProtocolClass::run()
         }
 
         cursor = messageStart + message.length;
-        interface->sendData (messageStart, message.length);
+
+        if (interface->sendData (messageStart, message.length) != InterfaceBaseClass::messageSent)
+        {
+            stopOnLostDevice();
+            return;
+        }
+
         clock.sleep (pauseAfterEachMessage);
 
         messageStart = cursor;
@@ -107,6 +113,13 @@ void BasicSysexProtocolClass::run()
 
     if (threadShouldExit())
         return;
+
+    // The last message was taken, but the device may have gone while it crossed.
+    if (interface->sendData (data, 0) != InterfaceBaseClass::messageSent)
+    {
+        stopOnLostDevice();
+        return;
+    }
 
     setStatus ("Update completed");
     clock.sleep (pauseBeforePowerCycleHint);
@@ -144,4 +157,13 @@ void BasicSysexProtocolClass::stopOnFault (SysexFraming::Fault fault, int offset
 
     setLastRunFailed (true);
     setStatus ("Upload failed: " + SysexFraming::describe (fault, offset));
+}
+
+void BasicSysexProtocolClass::stopOnLostDevice()
+{
+    if (! setInterfaceEnabled (true))
+        return;
+
+    setLastRunFailed (true);
+    setStatus ("Upload failed: the MIDI output device is no longer connected");
 }

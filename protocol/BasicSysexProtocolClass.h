@@ -8,7 +8,9 @@
     for any answer, then tells the user to switch the device off and on.
 
     An image that breaks the framing stops the upload with the faulty byte's
-    offset in the status; nothing after that point is sent.
+    offset in the status; nothing after that point is sent. So does a device
+    that is no longer there, whether a send finds it gone or the check after
+    the last message does: nothing more is sent and the progress stays.
 */
 class BasicSysexProtocolClass  : public ProtocolBaseClass,
                                  public VelmorTime
@@ -19,7 +21,7 @@ public:
     BasicSysexProtocolClass (InterfaceBaseClass* interface, FirmwareImage* image,
                              PacingClock* clock = nullptr);
 
-    /** Asks the thread to end and waits for it up to 2000 ms. */
+    /** Asks the thread to end and waits for it up to exitWaitMs. */
     ~BasicSysexProtocolClass() override;
 
     void run() override;
@@ -28,6 +30,7 @@ public:
 private:
     bool setInterfaceEnabled (bool shouldBeEnabled);
     void stopOnFault (SysexFraming::Fault fault, int offset);
+    void stopOnLostDevice();
 
     double progressCopy = 0.0;
     const juce::uint8* cursor = nullptr;

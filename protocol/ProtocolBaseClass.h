@@ -20,6 +20,11 @@ public:
     ProtocolBaseClass (InterfaceBaseClass* interface, FirmwareImage* image);
     ~ProtocolBaseClass() override = default;
 
+    /** How long whoever asks the thread to exit waits for it before giving up.
+        A send on its way ends early on the request, but the pause before the
+        power-cycle hint (5000 ms) is never cut short; this covers it with room. */
+    static constexpr int exitWaitMs = 7000;
+
     void run() override = 0;
 
     /** Message thread only. Starts an upload when none runs; when one has just

@@ -17,3 +17,6 @@ echo "== upload of $messages messages at MIDI 1.0 DIN speed"
 echo
 echo "== invalid image"
 run "$bench" --invalid
+echo
+echo "== pause at the receiver behind a driver that queues (ALSA), first ${BENCH_PACING_MESSAGES:-12} messages"
+run "$build_dir/bin/bench_pacing" "${BENCH_PACING_MESSAGES:-12}"

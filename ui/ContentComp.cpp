@@ -76,10 +76,9 @@ ContentComp::ContentComp (juce::DocumentWindow* owner, juce::String commandLine)
 ContentComp::~ContentComp()
 {
     // The upload thread uses the interface and the image: it ends before either
-    // goes. Its longest pause is 5000 ms and pauses are never cut short, so it
-    // is given that long to finish the pass under way rather than be killed.
+    // goes. It is given as long as it can still take, never killed.
     protocol->signalThreadShouldExit();
-    protocol->waitForThreadToExit (6000);
+    protocol->waitForThreadToExit (ProtocolBaseClass::exitWaitMs);
     protocol.reset();
 
     // Handing JUCE's own look back makes every window lay itself out again,

@@ -2,6 +2,7 @@
 
 #include "app/MainWindow.h"
 #include "protocol/ProtocolBaseClass.h"
+#include "support/MessageLoop.h"
 #include "support/SimulatedSetUp.h"
 #include "ui/ContentComp.h"
 #include "ui/TemplateLookAndFeel.h"
@@ -83,4 +84,28 @@ TEST_F (MainWindowTest, ClosingWhenNothingRunsReturnsAtOnce)
 
     EXPECT_LT (juce::Time::getMillisecondCounterHiRes() - started, 1000.0);
     EXPECT_TRUE (w.wasClosedByUser());
+}
+
+// At MIDI 1.0 speed a 64 KB message takes 21 s on the wire, far beyond the
+// close handler's wait. Asked to exit, the send stops waiting for its bytes,
+// so the thread has ended by the time the close handler returns: nothing is
+// left for the window's destruction to kill.
+TEST_F (MainWindowTest, ClosingDuringALongMessageEndsTheThreadWithinTheWait)
+{
+    const ScopedEnvironmentVariable rate ("BREVANE_MIDI_SIM_RATE", juce::String ("3125"));
+    const auto file = writeLongMessageImage ("long.syx", 65536);
+
+    auto& w = makeWindow ("--autoupdate --outputid 1 --file " + file.getFullPathName());
+    auto* protocol = w.getContentComp()->getProtocol();
+    ASSERT_TRUE (protocol->isThreadRunning());
+
+    // Past the unattended start's 2000 ms, into the long message.
+    MessageLoop::runFor (2600);
+    ASSERT_TRUE (protocol->isThreadRunning());
+    ASSERT_FALSE (sim.hasSent (1));
+
+    w.closeButtonPressed();
+
+    EXPECT_FALSE (protocol->isThreadRunning());
+    EXPECT_EQ (sim.readLog (1).size(), 1);        // the message under way, and no other
 }

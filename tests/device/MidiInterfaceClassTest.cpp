@@ -299,15 +299,15 @@ TEST_F (MidiInterfaceTest, SendsNothingWithoutAnOpenDevice)
     build();
     const auto message = makeSysex (537);
 
-    EXPECT_EQ (send (message), 0);                  // before anything was selected
+    EXPECT_EQ (send (message), InterfaceBaseClass::deviceNotConnected);                  // before anything was selected
 
     deliverPendingMessages();
-    EXPECT_EQ (send (message), 0);
+    EXPECT_EQ (send (message), InterfaceBaseClass::deviceNotConnected);
 
     midi->selectOutputById (1);
     midi->selectOutputById (3);                     // and closed again
     deliverPendingMessages();
-    EXPECT_EQ (send (message), 0);
+    EXPECT_EQ (send (message), InterfaceBaseClass::deviceNotConnected);
 
     EXPECT_FALSE (folder.hasSent (1));
     EXPECT_FALSE (folder.hasSent (2));
@@ -329,6 +329,31 @@ TEST_F (MidiInterfaceTest, SendsTheMessageWholeToTheOpenDevice)
     EXPECT_FALSE (folder.hasSent (1));
 }
 
+// The upload reads the result: 0 while the open device takes the messages,
+// negative once it has gone. No bytes ask only whether it is still there.
+TEST_F (MidiInterfaceTest, TellsWhetherTheMessageReachedADeviceThatIsStillThere)
+{
+    folder.writeOutputs ("D1\nD2\n");
+    buildAndSettle();
+    midi->selectOutputById (2);
+    deliverPendingMessages();
+
+    const auto message = makeSysex (40);
+    const auto* bytes = static_cast<const juce::uint8*> (message.getData());
+
+    EXPECT_EQ (midi->sendData (bytes, 0), InterfaceBaseClass::messageSent);
+    EXPECT_EQ (send (message), InterfaceBaseClass::messageSent);
+
+    folder.writeOutputs ("D1\n");                  // D2 unplugged
+
+    EXPECT_EQ (midi->sendData (bytes, 0), InterfaceBaseClass::deviceNotConnected);
+    EXPECT_EQ (send (message), InterfaceBaseClass::deviceNotConnected);
+    EXPECT_TRUE (midi->isDeviceReady());            // still open as far as the selector knows
+    EXPECT_EQ (folder.readSent (2), message);
+    EXPECT_EQ (folder.readLog (2).size(), 1);
+    EXPECT_FALSE (folder.hasSent (1));
+}
+
 TEST_F (MidiInterfaceTest, ADeviceThatFailsToOpenLeavesTheInterfaceNotReady)
 {
     folder.writeOutputs ("D1\n!D2\nD3\n");
@@ -345,7 +370,7 @@ TEST_F (MidiInterfaceTest, ADeviceThatFailsToOpenLeavesTheInterfaceNotReady)
     EXPECT_FALSE (changes->readyAtLastChange);
     EXPECT_EQ (folder.readEvents(), juce::StringArray ({ "open output 2 failed", "open output 2 failed" }));
 
-    EXPECT_EQ (send (makeSysex (16)), 0);
+    EXPECT_EQ (send (makeSysex (16)), InterfaceBaseClass::deviceNotConnected);
     EXPECT_FALSE (folder.hasSent (2));
 }
 

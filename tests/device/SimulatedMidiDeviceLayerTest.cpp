@@ -6,8 +6,12 @@
 #include "device/SimulatedMidiDeviceLayer.h"
 #include "support/MessageLoop.h"
 
+#include <sys/resource.h>
+
 #include <atomic>
 #include <chrono>
+#include <csignal>
+#include <functional>
 #include <regex>
 #include <thread>
 
@@ -264,4 +268,169 @@ TEST (SimulatedMidiDeviceLayerThreads, SendsWhileOtherDevicesOpenAndClose)
         EXPECT_TRUE (event == "open output 1" || event == "close output 1"
                      || event == "open output 2" || event == "close output 2"
                      || event == "open input 1" || event == "close input 1") << event;
+}
+
+//==============================================================================
+// Taking an open device's name out of outputs.txt pulls its plug: the next
+// send fails and nothing of it reaches the files.
+TEST_F (SimulatedMidiDeviceLayerTest, ADeviceTakenOutOfTheListIsUnpluggedWhileOpen)
+{
+    folder.writeOutputs ("A\nB\n");
+    layer.getOutputDevices();
+    auto a = layer.openOutput ("A");
+    auto b = layer.openOutput ("B");
+    ASSERT_NE (a, nullptr);
+    ASSERT_NE (b, nullptr);
+
+    EXPECT_TRUE (a->sendMessageNow (sysex (9)));
+    EXPECT_TRUE (a->isConnected());
+
+    folder.writeOutputs ("B\n");
+
+    EXPECT_FALSE (a->isConnected());
+    EXPECT_FALSE (a->sendMessageNow (sysex (537)));
+    EXPECT_EQ (folder.readSent (1).getSize(), 9u);
+    EXPECT_EQ (folder.readLog (1).size(), 1);
+
+    // The other device is still there.
+    EXPECT_TRUE (b->isConnected());
+    EXPECT_TRUE (b->sendMessageNow (sysex (40)));
+    EXPECT_EQ (folder.readSent (2).getSize(), 40u);
+
+    // Marked as held by another program, a device is still plugged in.
+    folder.writeOutputs ("!A\nB\n");
+    EXPECT_TRUE (a->sendMessageNow (sysex (9)));
+    EXPECT_EQ (folder.readSent (1).getSize(), 18u);
+}
+
+// A message that cannot be stored whole is a failed send, and no part of it
+// stays behind: output-1.syx holds whole messages, each with its log line.
+TEST_F (SimulatedMidiDeviceLayerTest, AWriteThatFailsIsAFailedSendAndLeavesNoFragment)
+{
+    struct Case
+    {
+        const char* name;
+        std::function<void (const juce::File&)> breakIt;
+        bool dataReadable, logReadable;     // what is left to look at afterwards
+    };
+
+    const auto syxOf = [] (const juce::File& d) { return d.getChildFile ("output-1.syx"); };
+    const auto logOf = [] (const juce::File& d) { return d.getChildFile ("output-1.log"); };
+
+    const Case cases[] =
+    {
+        { "folder removed",
+          [] (const juce::File& d) { d.deleteRecursively(); },                                  false, false },
+        { "data file cannot be opened",
+          [&] (const juce::File& d) { syxOf (d).deleteFile(); syxOf (d).createDirectory(); },   false, true },
+        { "log file cannot be opened",
+          [&] (const juce::File& d) { logOf (d).deleteFile(); logOf (d).createDirectory(); },   true,  false },
+        { "disk full",
+          [&] (const juce::File& d) { syxOf (d).deleteFile();
+                                      juce::File ("/dev/full").createSymbolicLink (syxOf (d), true); }, false, true },
+    };
+
+    for (const auto& c : cases)
+    {
+        SCOPED_TRACE (c.name);
+        SimulatedMidiFolder place;
+        place.writeOutputs ("Port\n");
+        SimulatedMidiDeviceLayer simulated (place.getDirectory(), 0.0);
+        simulated.getOutputDevices();
+        auto output = simulated.openOutput ("Port");
+        ASSERT_NE (output, nullptr);
+
+        ASSERT_TRUE (output->sendMessageNow (sysex (537, 0x20)));
+        const auto sentBefore = place.readSent (1);
+
+        c.breakIt (place.getDirectory());
+        EXPECT_FALSE (output->sendMessageNow (sysex (300, 0x40)));
+
+        // Written, then taken back when its log line could not follow.
+        if (c.dataReadable)
+            EXPECT_EQ (place.readSent (1), sentBefore);
+
+        if (c.logReadable)
+            EXPECT_EQ (place.readLog (1).size(), 1);
+
+        // Nothing is made up for a folder that has gone.
+        EXPECT_EQ (place.getDirectory().exists(), c.dataReadable || c.logReadable);
+    }
+}
+
+// A write cut short part-way, as on a disk that fills up during it: the file
+// is cut back to the last whole message. The process's own file-size limit
+// makes the write short.
+TEST_F (SimulatedMidiDeviceLayerTest, AShortWriteIsCutBackToTheLastWholeMessage)
+{
+    folder.writeOutputs ("Port\n");
+    layer.getOutputDevices();
+    auto output = layer.openOutput ("Port");
+    ASSERT_NE (output, nullptr);
+
+    const auto first = sysex (537, 0x20);
+    ASSERT_TRUE (output->sendMessageNow (first));
+    const auto sentBefore = folder.readSent (1);
+
+    rlimit saved {};
+    ASSERT_EQ (getrlimit (RLIMIT_FSIZE, &saved), 0);
+    const auto previousHandler = std::signal (SIGXFSZ, SIG_IGN);
+
+    rlimit tight = saved;
+    tight.rlim_cur = 537 + 100;
+    ASSERT_EQ (setrlimit (RLIMIT_FSIZE, &tight), 0);
+
+    const auto result = output->sendMessageNow (sysex (300, 0x40));
+
+    setrlimit (RLIMIT_FSIZE, &saved);
+    std::signal (SIGXFSZ, previousHandler);
+
+    EXPECT_FALSE (result);
+    EXPECT_EQ (folder.readSent (1), sentBefore);
+    EXPECT_EQ (folder.readLog (1).size(), 1);
+
+    // With room again, the next message goes out whole.
+    EXPECT_TRUE (output->sendMessageNow (sysex (300, 0x40)));
+    EXPECT_EQ (folder.readSent (1).getSize(), 837u);
+}
+
+// However long a message takes on the simulated wire, a thread asked to exit
+// stops waiting for it: the bytes are on their way, and a wait of 8 s would
+// outlast every wait of the program's shutdown.
+TEST (SimulatedMidiDeviceLayerRate, AnExitRequestEndsTheTransferWait)
+{
+    SimulatedMidiFolder folder;
+    folder.writeOutputs ("Slow\n");
+    SimulatedMidiDeviceLayer layer (folder.getDirectory(), 3125.0);
+    layer.getOutputDevices();
+    auto output = layer.openOutput ("Slow");
+    ASSERT_NE (output, nullptr);
+
+    struct Sender  : public juce::Thread
+    {
+        explicit Sender (MidiDeviceLayer::Output& o)  : juce::Thread ("Sender"), out (o) {}
+
+        void run() override
+        {
+            started = true;
+            result = out.sendMessageNow (sysex (25000));
+        }
+
+        MidiDeviceLayer::Output& out;
+        std::atomic<bool> started { false }, result { false };
+    };
+
+    Sender sender (*output);
+    sender.startThread();
+
+    while (! sender.started)
+        juce::Thread::sleep (1);
+
+    juce::Thread::sleep (50);
+    sender.signalThreadShouldExit();
+
+    // Well short of the 8 s the bytes would take.
+    ASSERT_TRUE (sender.waitForThreadToExit (4000));
+    EXPECT_TRUE (sender.result);
+    EXPECT_EQ (folder.readSent (1).getSize(), 25000u);
 }

@@ -149,7 +149,7 @@ TEST (BasicSysexProtocol, OneMessageImageIsSentOnceThenTheClosingStepsFollow)
     rig.clock.release();
     ASSERT_TRUE (rig.waitUntilIdle());
 
-    EXPECT_EQ (rig.log.get(), (Events { "disable", "send 4", "sleep 300", "sleep 5000", "enable" }));
+    EXPECT_EQ (rig.log.get(), (Events { "disable", "send 4", "sleep 300", "check", "sleep 5000", "enable" }));
     EXPECT_EQ (rig.protocol.getStatus(), "Please turn power off and on again");
     EXPECT_EQ (rig.protocol.getProgress(), 1.0);
 
@@ -215,7 +215,7 @@ TEST (BasicSysexProtocol, StartUpdateWhileSendingChangesNothing)
     ASSERT_TRUE (rig.waitUntilIdle());
 
     EXPECT_EQ (rig.log.get(), (Events { "disable", "send 3", "sleep 300", "send 3", "sleep 300",
-                                        "sleep 5000", "enable" }));
+                                        "check", "sleep 5000", "enable" }));
 }
 
 TEST (BasicSysexProtocol, UnattendedUploadWaitsBeforeTheFirstMessageAndQuitsAtTheEnd)
@@ -230,9 +230,9 @@ TEST (BasicSysexProtocol, UnattendedUploadWaitsBeforeTheFirstMessageAndQuitsAtTh
     const Case cases[] =
     {
         { "in the program", true,
-          { "sleep 2000", "disable", "send 3", "sleep 300", "send 3", "sleep 300", "sleep 5000", "enable", "quit" } },
+          { "sleep 2000", "disable", "send 3", "sleep 300", "send 3", "sleep 300", "check", "sleep 5000", "enable", "quit" } },
         { "without an application object", false,
-          { "sleep 2000", "disable", "send 3", "sleep 300", "send 3", "sleep 300", "sleep 5000", "enable" } },
+          { "sleep 2000", "disable", "send 3", "sleep 300", "send 3", "sleep 300", "check", "sleep 5000", "enable" } },
     };
 
     for (const auto& c : cases)

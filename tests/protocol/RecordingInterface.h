@@ -9,7 +9,8 @@
 #include <vector>
 
 /** A device interface that keeps every message it is handed, with the state
-    around it at that moment, instead of sending it anywhere. */
+    around it at that moment, instead of sending it anywhere; it can lose its
+    device after a given number of messages. */
 class RecordingInterface  : public InterfaceBaseClass
 {
 public:
@@ -44,8 +45,35 @@ public:
 
     int readData (juce::uint8*, juce::uint32) override      { return 0; }
 
+    /** The device is there for the first numMessages messages; every later
+        send finds it gone, and so does every check. */
+    void loseDeviceAfter (int numMessages)                  { messagesBeforeLoss = numMessages; }
+
+    int getNumChecks() const                                { return numChecks.load(); }
+
     int sendData (const juce::uint8* data, int numBytes) override
     {
+        const auto lost = messagesBeforeLoss >= 0 && (int) getNumSends() >= messagesBeforeLoss;
+
+        // No bytes: only the question whether the device is still there.
+        if (numBytes == 0)
+        {
+            ++numChecks;
+
+            if (log != nullptr)
+                log->add (lost ? "check failed" : "check");
+
+            return lost ? deviceNotConnected : messageSent;
+        }
+
+        if (lost)
+        {
+            if (log != nullptr)
+                log->add ("send " + juce::String (numBytes) + " failed");
+
+            return deviceNotConnected;
+        }
+
         const auto* source = watched.load();
 
         Send send { data,
@@ -61,7 +89,7 @@ public:
         if (log != nullptr)
             log->add ("send " + juce::String (numBytes));
 
-        return 0;
+        return messageSent;
     }
 
     bool isDeviceReady() override                           { return true; }
@@ -78,6 +106,7 @@ public:
 private:
     EventLog* const log;
     std::atomic<const ProgressClass*> watched { nullptr };
+    std::atomic<int> messagesBeforeLoss { -1 }, numChecks { 0 };
     mutable std::mutex mutex;
     std::vector<Send> sends;
 };

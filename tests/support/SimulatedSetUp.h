@@ -34,6 +34,24 @@ public:
         return file;
     }
 
+    /** A firmware file of one SysEx message of numBytes bytes, F0 and F7
+        included, that outlasts every shutdown wait at MIDI 1.0 speed, followed
+        by a short one. */
+    juce::File writeLongMessageImage (const juce::String& name, int numBytes) const
+    {
+        juce::MemoryBlock bytes ((size_t) numBytes + 3, true);
+        auto* data = static_cast<juce::uint8*> (bytes.getData());
+        data[0] = 0xf0;
+        data[numBytes - 1] = 0xf7;
+        data[numBytes] = 0xf0;
+        data[numBytes + 1] = 0x01;
+        data[numBytes + 2] = 0xf7;
+
+        auto file = files.getChildFile (name);
+        file.replaceWithData (bytes.getData(), bytes.getSize());
+        return file;
+    }
+
     SimulatedMidiFolder sim;
     const ScopedEnvironmentVariable simulation { "BREVANE_MIDI_SIM", sim.getDirectory().getFullPathName() };
     const ScopedEnvironmentVariable noRate { "BREVANE_MIDI_SIM_RATE", std::nullopt };

@@ -8,6 +8,8 @@
 #include "ui/ContentComp.h"
 #include "ui/TemplateLookAndFeel.h"
 
+#include <atomic>
+
 using juce::Colour;
 
 namespace
@@ -285,4 +287,84 @@ TEST_F (MainPanel, AutoUpdateWithADeviceThatDoesNotOpenWarnsDuringConstruction)
     ASSERT_EQ (alerts.getShown().size(), 1u);
     EXPECT_EQ (alerts.getShown()[0].message, "Please select an output device:");
     EXPECT_FALSE (panel->getProtocol()->isThreadRunning());
+}
+
+//==============================================================================
+// Unplugged half-way: the upload stops there, says why, and gives the
+// controls back; what had gone out stays shown.
+TEST_F (MainPanel, AnUnpluggedDeviceStopsTheUploadAndLetsTheUserTryAgain)
+{
+    juce::MemoryBlock image;
+
+    for (int i = 0; i < 20; ++i)
+    {
+        const juce::uint8 message[] = { 0xf0, 0x7d, (juce::uint8) i, 0xf7 };
+        image.append (message, sizeof (message));
+    }
+
+    const auto file = files.getChildFile ("twenty.syx");
+    file.replaceWithData (image.getData(), image.getSize());
+
+    makePanel ("--file " + file.getFullPathName());
+    pickDevice (1);
+    updateButton().triggerClick();
+    ASSERT_TRUE (MessageLoop::runUntil ([&] { return sim.readLog (1).size() >= 2; }));
+
+    sim.writeOutputs ("Another Device\n");
+
+    ASSERT_TRUE (waitForStatus ("Upload failed: the MIDI output device is no longer connected"));
+    const auto sent = sim.readLog (1).size();
+    const auto shown = panel->getProtocol()->getProgress();
+
+    ASSERT_TRUE (MessageLoop::runUntil ([&] { return updateButton().isEnabled() && selector().isEnabled(); }));
+    EXPECT_GT (shown, 0.0);
+    EXPECT_LT (shown, 1.0);
+    EXPECT_TRUE (panel->getProtocol()->lastRunFailed());
+    EXPECT_FALSE (panel->getProtocol()->isThreadRunning());
+    EXPECT_FALSE (panel->hasCompletedUpload());
+
+    MessageLoop::runFor (700);
+    EXPECT_EQ (sim.readLog (1).size(), sent);
+    EXPECT_EQ (sim.readSent (1).getSize(), (size_t) sent * 4);
+
+    // Plugged in again, a second press sends the whole image.
+    sim.writeOutputs ("Sim Out\n");
+    updateButton().triggerClick();
+    ASSERT_TRUE (waitForStatus ("Update completed", 20000));
+    EXPECT_EQ (sim.readLog (1).size(), sent + 20);
+}
+
+// Destroyed while a message longer than every shutdown wait is on the
+// simulated wire, the panel ends its upload thread without killing it.
+TEST_F (MainPanel, DestroyedDuringALongMessageItEndsTheThreadWithoutForce)
+{
+    struct KillWatch  : public juce::Logger
+    {
+        KillWatch()     { juce::Logger::setCurrentLogger (this); }
+        ~KillWatch() override   { juce::Logger::setCurrentLogger (nullptr); }
+
+        void logMessage (const juce::String& message) override
+        {
+            if (message.contains ("killing thread"))
+                killed = true;
+        }
+
+        std::atomic<bool> killed { false };
+    };
+
+    const ScopedEnvironmentVariable rate ("BREVANE_MIDI_SIM_RATE", juce::String ("3125"));
+    const auto file = writeLongMessageImage ("long.syx", 65536);
+    KillWatch watch;
+
+    makePanel ("--autoupdate --outputid 1 --file " + file.getFullPathName());
+    ASSERT_TRUE (panel->getProtocol()->isThreadRunning());
+
+    // Past the unattended start's 2000 ms, into the long message.
+    MessageLoop::runFor (2600);
+    ASSERT_TRUE (panel->getProtocol()->isThreadRunning());
+
+    panel.reset();
+
+    EXPECT_FALSE (watch.killed);
+    EXPECT_EQ (sim.readLog (1).size(), 1);
 }

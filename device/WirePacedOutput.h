@@ -1,0 +1,48 @@
+#pragma once
+
+#include "MidiDeviceLayer.h"
+#include "WireClock.h"
+
+/** An output whose send lasts at least as long as its bytes take on a MIDI
+    1.0 wire, for platforms whose driver takes a message long before it has
+    left (ALSA's sequencer queues it and returns). A pause that the caller
+    takes after the send then follows the last byte.
+
+    Before each send it asks whether the system still lists the device; a
+    device that has gone gets nothing.
+*/
+class WirePacedOutput  : public MidiDeviceLayer::Output
+{
+public:
+    /** One open device as the platform offers it. */
+    class Port
+    {
+    public:
+        virtual ~Port() = default;
+
+        /** True while the system still lists the device. */
+        virtual bool isListed() = 0;
+
+        /** Hands the message to the driver, perhaps before it has left; false
+            when the platform reports an error. */
+        virtual bool send (const juce::MidiMessage& message) = 0;
+    };
+
+    WirePacedOutput (std::unique_ptr<Port> port, WireClock& clock);
+
+    /** Returns no earlier than the message's transfer time after it began,
+        unless the calling thread is asked to exit meanwhile: the bytes are
+        with the driver by then, and waiting on serves nobody. */
+    bool sendMessageNow (const juce::MidiMessage& message) override;
+
+    bool isConnected() override;
+
+    /** 10 bits a byte at 31250 baud: 320 us. */
+    static double getTransferTimeMs (int numBytes) noexcept     { return numBytes * 0.32; }
+
+private:
+    std::unique_ptr<Port> port;
+    WireClock& clock;
+
+    JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (WirePacedOutput)
+};
