@@ -53,14 +53,14 @@ verdict "auto-update delivers the file byte for byte to VirMIDI 0-1" ${reasons[@
 # at least 300 ms plus the earlier message's time on a MIDI 1.0 cable.
 reasons=()
 sent=$(python3 -c 'import sys; print(open(sys.argv[1], "rb").read().count(0xF0))' "$data/upload.syx")
-received=$(grep -c . "$results/upload-received.log" 2>/dev/null)
+received=$(grep -vc '^#' "$results/upload-received.log" 2>/dev/null)
 [ "${received:-0}" -eq "$sent" ] || reasons+=("${received:-0} messages arrived, $sent sent")
 grep -q unterminated "$results/upload-received.log" 2>/dev/null && reasons+=("a message arrived cut short")
-echo "Gaps at the receiver (first byte to first byte):"
+echo "Gaps at the receiver (first byte to first byte; times taken by: $(sed -n 's/^# clock: //p' "$results/upload-received.log" 2>/dev/null)):"
 if [ -s "$results/upload-received.log" ]; then
-    gaps=$(awk 'NR > 1 { need = 300 + length_ * 0.32; gap = $1 - first
+    gaps=$(awk '/^#/ { next } seen { need = 300 + length_ * 0.32; gap = $1 - first
                          printf "    after %4d bytes: %8.1f ms, at least %6.1f ms %s\n", length_, gap, need, (gap >= need ? "ok" : "SHORT by " sprintf("%.1f", need - gap) " ms") }
-                { first = $1; length_ = $3 }' "$results/upload-received.log")
+                { first = $1; length_ = $3; seen = 1 }' "$results/upload-received.log")
     echo "$gaps"
     grep -q SHORT <<< "$gaps" && reasons+=("a pause ended before 300 ms plus transfer time")
 fi

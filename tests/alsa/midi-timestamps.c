@@ -3,15 +3,22 @@
    trusted from the sender's clock. Built static: it runs inside a bare
    initramfs that has no C library of its own to offer.
 
+   The kernel stamps the bytes itself where it can (the raw MIDI framing mode
+   of Linux 5.14 and later), at the moment the driver hands them on: a reader
+   that is scheduled late would otherwise see a gap shrink or grow by its own
+   delay. Elsewhere each read is stamped when it returns.
+
    usage: midi-timestamps DEVICE PREFIX
-   Writes PREFIX.syx (every byte received, unchanged) and PREFIX.log, one line
-   per SysEx message: "<first byte ms> <last byte ms> <length>", times on
-   CLOCK_MONOTONIC. PREFIX.ready appears once the device is open. Runs until
-   SIGTERM or SIGINT. */
+   Writes PREFIX.syx (every byte received, unchanged) and PREFIX.log: a first
+   line "# clock: kernel" or "# clock: read", then one line per SysEx message,
+   "<first byte ms> <last byte ms> <length>", times on CLOCK_MONOTONIC.
+   PREFIX.ready appears once the device is open. Runs until SIGTERM or SIGINT. */
 
 #define _GNU_SOURCE
 #include <errno.h>
 #include <fcntl.h>
+#include <sys/ioctl.h>
+#include <sound/asound.h>
 #include <signal.h>
 #include <stdio.h>
 #include <stdlib.h>
@@ -72,17 +79,31 @@ int main (int argc, char** argv)
         return 2;
     }
 
+    struct snd_rawmidi_params params;
+    memset (&params, 0, sizeof params);
+    params.stream = SNDRV_RAWMIDI_STREAM_INPUT;
+    params.buffer_size = 64 * sizeof (struct snd_rawmidi_framing_tstamp) * 16;
+    params.avail_min = sizeof (struct snd_rawmidi_framing_tstamp);
+    params.mode = SNDRV_RAWMIDI_MODE_FRAMING_TSTAMP | SNDRV_RAWMIDI_MODE_CLOCK_MONOTONIC;
+    /* The kernel ignores the mode of a reader that has not said which
+       protocol version it speaks. */
+    const int version = SNDRV_RAWMIDI_VERSION;
+    const int framed = ioctl (fd, SNDRV_RAWMIDI_IOCTL_USER_PVERSION, &version) == 0
+                    && ioctl (fd, SNDRV_RAWMIDI_IOCTL_PARAMS, &params) == 0;
+
     FILE* bytes = openOut (argv[2], ".syx", "wb");
     FILE* log = openOut (argv[2], ".log", "w");
+    fprintf (log, "# clock: %s\n", framed ? "kernel" : "read");
+    fflush (log);
     fclose (openOut (argv[2], ".ready", "w"));
 
     double first = 0.0, last = 0.0;
     long length = 0;   /* bytes of the message under way; 0 outside one */
-    unsigned char buffer[4096];
+    struct snd_rawmidi_framing_tstamp frames[64];
 
     while (! stopRequested)
     {
-        ssize_t n = read (fd, buffer, sizeof buffer);
+        ssize_t n = read (fd, frames, sizeof frames);
 
         if (n < 0 && errno == EINTR)
             continue;
@@ -90,31 +111,45 @@ int main (int argc, char** argv)
         if (n <= 0)
             break;
 
-        /* Every byte of one read arrived together: they share its time. */
-        const double t = nowMs();
-        fwrite (buffer, 1, (size_t) n, bytes);
+        const double readTime = nowMs();
+        const int numChunks = framed ? (int) (n / (ssize_t) sizeof frames[0]) : 1;
 
-        for (ssize_t i = 0; i < n; ++i)
+        for (int c = 0; c < numChunks; ++c)
         {
-            if (buffer[i] == 0xF0)
-            {
-                if (length > 0)   /* a message cut short: keep it visible */
-                    fprintf (log, "%.3f %.3f %ld unterminated\n", first, last, length);
+            /* A frame carries the kernel's time; the bytes of a plain read
+               share the time it returned. */
+            const unsigned char* data = framed ? frames[c].data : (const unsigned char*) frames;
+            const ssize_t count = framed ? frames[c].length : n;
+            const double t = framed ? (double) frames[c].tv_sec * 1000.0 + (double) frames[c].tv_nsec / 1.0e6
+                                    : readTime;
 
-                first = t;
-                length = 0;
-            }
+            if (framed && frames[c].frame_type != 0)
+                continue;
 
-            if (buffer[i] == 0xF0 || length > 0)
-            {
-                ++length;
-                last = t;
-            }
+            fwrite (data, 1, (size_t) count, bytes);
 
-            if (buffer[i] == 0xF7 && length > 0)
+            for (ssize_t i = 0; i < count; ++i)
             {
-                fprintf (log, "%.3f %.3f %ld\n", first, last, length);
-                length = 0;
+                if (data[i] == 0xF0)
+                {
+                    if (length > 0)   /* a message cut short: keep it visible */
+                        fprintf (log, "%.3f %.3f %ld unterminated\n", first, last, length);
+
+                    first = t;
+                    length = 0;
+                }
+
+                if (data[i] == 0xF0 || length > 0)
+                {
+                    ++length;
+                    last = t;
+                }
+
+                if (data[i] == 0xF7 && length > 0)
+                {
+                    fprintf (log, "%.3f %.3f %ld\n", first, last, length);
+                    length = 0;
+                }
             }
         }
 
