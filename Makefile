@@ -18,7 +18,7 @@ ifneq ($(SANITIZE),)
       -DBREVANE_BUILD_FUZZ=$(if $(findstring address,$(SANITIZE)),ON,OFF)
 endif
 
-.PHONY: all deps configure build release run test bench fuzz install package screenshot clean
+.PHONY: all deps configure build release run test test-alsa bench fuzz install package screenshot clean
 
 all: build
 
@@ -41,6 +41,10 @@ run: release
 
 test: build
 	@bash scripts/test.sh $(BUILD_DIR) $(CTEST_ARGS)
+
+# The program on the Linux kernel's own MIDI driver, in a virtual machine.
+test-alsa: build
+	@bash scripts/alsa-vm/run.sh $(BUILD_DIR)
 
 bench: release
 	@bash scripts/bench.sh $(RELEASE_DIR)
