@@ -7,6 +7,7 @@
 #include "support/SimulatedSetUp.h"
 #include "ui/ContentComp.h"
 #include "ui/TemplateLookAndFeel.h"
+#include "protocol/UploadSteps.h"
 
 #include <atomic>
 
@@ -209,15 +210,15 @@ TEST_F (MainPanel, ACompletedUploadEnablesTheControlsAgain)
 
     updateButton().triggerClick();
     ASSERT_TRUE (MessageLoop::runUntil ([&] { return ! updateButton().isEnabled(); }));
-    EXPECT_TRUE (waitForStatus ("Uploading firmware"));
+    EXPECT_TRUE (waitForStatus (UploadSteps::uploading));
 
-    ASSERT_TRUE (waitForStatus ("Update completed"));
+    ASSERT_TRUE (waitForStatus (UploadSteps::completed));
     EXPECT_TRUE (updateButton().isEnabled());
     EXPECT_TRUE (selector().isEnabled());
     EXPECT_EQ (sim.readSent (1), bytesOf (file));
     EXPECT_TRUE (panel->getProtocol()->lastRunCompleted());
 
-    ASSERT_TRUE (waitForStatus ("Please turn power off and on again", 8000));
+    ASSERT_TRUE (waitForStatus (UploadSteps::powerCycleHint, 8000));
     EXPECT_TRUE (updateButton().isEnabled());
 }
 
@@ -228,13 +229,13 @@ TEST_F (MainPanel, UpdateDuringTheClosingPauseClearsTheBarAndStartsNothing)
     pickDevice (1);
 
     updateButton().triggerClick();
-    ASSERT_TRUE (waitForStatus ("Update completed"));
+    ASSERT_TRUE (waitForStatus (UploadSteps::completed));
 
     updateButton().triggerClick();
     ASSERT_TRUE (MessageLoop::runUntil ([&] { return ! updateButton().isEnabled(); }));
     EXPECT_EQ (panel->getProtocol()->getProgress(), 0.0);
 
-    ASSERT_TRUE (waitForStatus ("Please turn power off and on again", 8000));
+    ASSERT_TRUE (waitForStatus (UploadSteps::powerCycleHint, 8000));
     MessageLoop::runFor (100);
     EXPECT_FALSE (updateButton().isEnabled());
     EXPECT_EQ (sim.readLog (1).size(), 1);
@@ -349,7 +350,7 @@ TEST_F (MainPanel, AnUnpluggedDeviceStopsTheUploadAndLetsTheUserTryAgain)
 
     sim.writeOutputs ("Another Device\n");
 
-    ASSERT_TRUE (waitForStatus ("Upload failed: the MIDI output device is no longer connected"));
+    ASSERT_TRUE (waitForStatus (UploadSteps::deviceLost));
     const auto sent = sim.readLog (1).size();
     const auto shown = panel->getProtocol()->getProgress();
 
@@ -367,7 +368,7 @@ TEST_F (MainPanel, AnUnpluggedDeviceStopsTheUploadAndLetsTheUserTryAgain)
     // Plugged in again, a second press sends the whole image.
     sim.writeOutputs ("Sim Out\n");
     updateButton().triggerClick();
-    ASSERT_TRUE (waitForStatus ("Update completed", 20000));
+    ASSERT_TRUE (waitForStatus (UploadSteps::completed, 20000));
     EXPECT_EQ (sim.readLog (1).size(), sent + 20);
 }
 
