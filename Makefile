@@ -12,8 +12,7 @@ MAKEFLAGS += --no-print-directory
 # A sanitized build lives beside the plain one, so switching costs no rebuild.
 ifneq ($(SANITIZE),)
   BUILD_DIR := build-$(subst $(comma),-,$(SANITIZE))
-  CMAKE_SANITIZE := -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ -DBREVANE_SANITIZE=$(SANITIZE) \
-      -DBREVANE_BUILD_FUZZ=$(if $(findstring address,$(SANITIZE)),ON,OFF)
+  CMAKE_SANITIZE := -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ -DBREVANE_SANITIZE=$(SANITIZE)
 endif
 
 .PHONY: all deps configure build run test bench fuzz install screenshot clean
