@@ -28,6 +28,8 @@ endfunction()
 function(brevane_add_fuzz_target name source)
     add_executable(${name} ${source})
     target_link_libraries(${name} PRIVATE brevane_core)
+    # The test doubles come from the tests' own support folder, as "support/X.h".
+    target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR}/tests)
     target_compile_options(${name} PRIVATE -fsanitize=fuzzer)
     target_link_options(${name} PRIVATE -fsanitize=fuzzer)
     brevane_warnings(${name})

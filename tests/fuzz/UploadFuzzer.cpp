@@ -9,9 +9,9 @@
 // instead, the loop running until the upload has ended.
 
 #include "protocol/BasicSysexProtocolClass.h"
-#include "tests/protocol/FakePacingClock.h"
-#include "tests/protocol/RecordingInterface.h"
-#include "tests/protocol/TestFirmwareImage.h"
+#include "support/FakePacingClock.h"
+#include "support/RecordingInterface.h"
+#include "support/TestFirmwareImage.h"
 #include "protocol/UploadSteps.h"
 
 #include <juce_gui_basics/juce_gui_basics.h>

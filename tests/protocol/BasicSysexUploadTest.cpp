@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
 #include "ChangeRecorder.h"
-#include "TestFirmwareImage.h"
-#include "UploadRig.h"
+#include "support/TestFirmwareImage.h"
+#include "support/UploadRig.h"
 #include "protocol/AutoUpdate.h"
 #include "protocol/UploadSteps.h"
 

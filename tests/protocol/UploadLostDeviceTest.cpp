@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
 #include "ChangeRecorder.h"
-#include "TestFirmwareImage.h"
-#include "UploadRig.h"
+#include "support/TestFirmwareImage.h"
+#include "support/UploadRig.h"
 #include "protocol/UploadSteps.h"
 
 // A device that goes away during an upload stops it like bad data does: the

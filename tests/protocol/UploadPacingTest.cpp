@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "TestFirmwareImage.h"
-#include "UploadRig.h"
+#include "support/TestFirmwareImage.h"
+#include "support/UploadRig.h"
 #include "protocol/UploadSteps.h"
 
 // With the program's own clock, messages go out at least 300 ms apart.

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "TestFirmwareImage.h"
-#include "UploadRig.h"
+#include "support/TestFirmwareImage.h"
+#include "support/UploadRig.h"
 #include "protocol/UploadSteps.h"
 
 // The window's close handler asks the thread to exit and then waits for it on

@@ -3,7 +3,7 @@
 #include "firmware/FirmwareImage.h"
 #include "protocol/ProtocolBaseClass.h"
 #include "support/MessageLoop.h"
-#include "support/PanelParts.h"
+#include "support/ComponentFinder.h"
 #include "support/SimulatedSetUp.h"
 #include "ui/ContentComp.h"
 #include "ui/TemplateLookAndFeel.h"
@@ -45,11 +45,11 @@ protected:
         return bytes;
     }
 
-    juce::TextButton& updateButton()    { return *PanelParts::findButton (*panel, "update"); }
-    juce::TextButton& helpButton()      { return *PanelParts::findButton (*panel, "Help"); }
-    juce::ComboBox& selector()          { return *PanelParts::find<juce::ComboBox> (*panel); }
-    juce::String statusLine()           { return PanelParts::findLabelStartingWith (*panel, "Update progress:")->getText(); }
-    juce::String introduction()         { return PanelParts::findLabelStartingWith (*panel, "This software updater")->getText(); }
+    juce::TextButton& updateButton()    { return *ComponentFinder::findButton (*panel, "update"); }
+    juce::TextButton& helpButton()      { return *ComponentFinder::findButton (*panel, "Help"); }
+    juce::ComboBox& selector()          { return *ComponentFinder::find<juce::ComboBox> (*panel); }
+    juce::String statusLine()           { return ComponentFinder::findLabelStartingWith (*panel, "Update progress:")->getText(); }
+    juce::String introduction()         { return ComponentFinder::findLabelStartingWith (*panel, "This software updater")->getText(); }
 
     void pickDevice (int itemId)
     {
@@ -78,8 +78,8 @@ TEST_F (MainPanel, StartsWithARedDisabledButtonAndTheBuiltInTexts)
     EXPECT_FALSE (updateButton().isEnabled());
     EXPECT_EQ (statusLine(), "Update progress:");
     EXPECT_EQ (introduction(), builtInIntroduction);
-    EXPECT_NE (PanelParts::findLabel (*panel, [] (auto& t) { return t == "STEP1"; }), nullptr);
-    EXPECT_NE (PanelParts::findLabel (*panel, [] (auto& t) { return t == "STEP2"; }), nullptr);
+    EXPECT_NE (ComponentFinder::findLabel (*panel, [] (auto& t) { return t == "STEP1"; }), nullptr);
+    EXPECT_NE (ComponentFinder::findLabel (*panel, [] (auto& t) { return t == "STEP2"; }), nullptr);
     EXPECT_EQ (updateButton().getTooltip(), "click here to update the product");
     EXPECT_EQ (helpButton().getTooltip(), "click here to get help");
     EXPECT_TRUE (updateButton().isConnectedOnLeft());
@@ -94,13 +94,13 @@ TEST_F (MainPanel, LaysOutTheControlsInTheWindowsContentArea)
 
     struct Placement { const char* control; juce::Component* component; juce::Rectangle<int> bounds; };
     const Placement placements[] = {
-        { "introduction", PanelParts::findLabelStartingWith (*panel, "This software"), { 10, 15, 622, 50 } },
+        { "introduction", ComponentFinder::findLabelStartingWith (*panel, "This software"), { 10, 15, 622, 50 } },
         { "help",         &helpButton(),                                                { 538, 2, 94, 30 } },
-        { "step 1",       PanelParts::findLabel (*panel, [] (auto& t) { return t == "STEP1"; }), { 10, 70, 622, 30 } },
+        { "step 1",       ComponentFinder::findLabel (*panel, [] (auto& t) { return t == "STEP1"; }), { 10, 70, 622, 30 } },
         { "device",       selector().getParentComponent(),                              { 10, 105, 622, 50 } },
-        { "step 2",       PanelParts::findLabel (*panel, [] (auto& t) { return t == "STEP2"; }), { 10, 165, 622, 30 } },
+        { "step 2",       ComponentFinder::findLabel (*panel, [] (auto& t) { return t == "STEP2"; }), { 10, 165, 622, 30 } },
         { "update",       &updateButton(),                                              { 538, 215, 94, 30 } },
-        { "progress bar", PanelParts::find<juce::ProgressBar> (*panel),                 { 10, 215, 528, 30 } },
+        { "progress bar", ComponentFinder::find<juce::ProgressBar> (*panel),                 { 10, 215, 528, 30 } },
     };
 
     for (const auto& p : placements)
@@ -110,7 +110,7 @@ TEST_F (MainPanel, LaysOutTheControlsInTheWindowsContentArea)
     }
 
     // The status line sits directly above the bar, as wide as it.
-    auto* status = PanelParts::findLabelStartingWith (*panel, "Update progress:");
+    auto* status = ComponentFinder::findLabelStartingWith (*panel, "Update progress:");
     EXPECT_EQ (status->getParentComponent(), panel.get());
     EXPECT_EQ (status->getBottom(), 215);
     EXPECT_EQ (status->getX(), 10);
