@@ -348,10 +348,14 @@ TEST_F (SimulatedDevices, AWriteThatFailsIsAFailedSendAndLeavesNoFragment)
 
         // Written, then taken back when its log line could not follow.
         if (c.dataReadable)
+        {
             EXPECT_EQ (place.readSent (1), sentBefore);
+        }
 
         if (c.logReadable)
+        {
             EXPECT_EQ (place.readLog (1).size(), 1);
+        }
 
         // Nothing is made up for a folder that has gone.
         EXPECT_EQ (place.getDirectory().exists(), c.dataReadable || c.logReadable);
