@@ -2,6 +2,8 @@
 
 BUILD_DIR ?= build
 BUILD_TYPE ?= Debug
+# What a user runs, installs and packages: optimised, without the tests.
+RELEASE_DIR := build-release
 JOBS ?= $(shell nproc)
 PREFIX ?= /usr/local
 SANITIZE ?=
@@ -18,7 +20,7 @@ ifneq ($(SANITIZE),)
       -DBREVANE_BUILD_FUZZ=OFF
 endif
 
-.PHONY: all deps configure build run test bench fuzz install screenshot clean
+.PHONY: all deps configure build release run test bench fuzz install package screenshot clean
 
 all: build
 
@@ -33,21 +35,27 @@ configure: deps
 build: configure
 	@cmake --build $(BUILD_DIR) -j $(JOBS)
 
-run: build
-	@bash scripts/run.sh $(BUILD_DIR)/bin/brevane $(ARGS)
+release:
+	@$(MAKE) build BUILD_TYPE=Release BUILD_DIR=$(RELEASE_DIR) SANITIZE= CMAKE_EXTRA=-DBREVANE_BUILD_TESTS=OFF
+
+run: release
+	@bash scripts/run.sh $(RELEASE_DIR)/bin/brevane $(ARGS)
 
 test: build
 	@bash scripts/test.sh $(BUILD_DIR) $(CTEST_ARGS)
 
-bench:
-	@$(MAKE) --no-print-directory build BUILD_TYPE=Release BUILD_DIR=build-release
-	@bash scripts/bench.sh build-release
+bench: release
+	@bash scripts/bench.sh $(RELEASE_DIR)
 
 fuzz: deps
 	@bash scripts/fuzz.sh $(FUZZ_SECONDS)
 
-install: build
-	@cmake --install $(BUILD_DIR) --prefix $(PREFIX)
+install: release
+	@cmake --install $(RELEASE_DIR) --prefix $(PREFIX) --strip
+
+package: release
+	@cd $(RELEASE_DIR) && cpack -G DEB > cpack.log 2>&1 || { cat cpack.log; exit 1; }
+	@ls $(RELEASE_DIR)/brevane_*.deb
 
 screenshot: build
 	@bash scripts/screenshot.sh $(BUILD_DIR)/bin/brevane docs/screenshot.png

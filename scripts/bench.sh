@@ -3,23 +3,34 @@
 set -euo pipefail
 build_dir=$1
 messages=${BENCH_MESSAGES:-20}
+idle_seconds=${BENCH_IDLE_SECONDS:-20}
+scripts=$(cd "$(dirname "$0")" && pwd)
+
+# One virtual display for all of it, with the atoms a desktop session has.
+if [ -z "${DISPLAY:-}" ]; then
+    exec xvfb-run -a -s "-screen 0 1280x1024x24 -noreset" \
+        bash -c 'bash "$1" && shift && exec "$@"' _ "$scripts/xvfb-session-atoms.sh" bash "$0" "$@"
+fi
+
 bench="$build_dir/bin/bench_upload"
 
-run() {
-    if [ -n "${DISPLAY:-}" ]; then "$@"; else xvfb-run -a "$@"; fi
-}
-
 echo "== upload of $messages messages, sends unthrottled"
-(unset BREVANE_MIDI_SIM_RATE; run "$bench" "$messages")
+(unset BREVANE_MIDI_SIM_RATE; "$bench" "$messages")
 echo
 echo "== upload of $messages messages at MIDI 1.0 DIN speed"
-(export BREVANE_MIDI_SIM_RATE=3125; run "$bench" "$messages")
+(export BREVANE_MIDI_SIM_RATE=3125; "$bench" "$messages")
 echo
 echo "== invalid image"
-run "$bench" --invalid
+"$bench" --invalid
+echo
+echo "== the window left alone, ${idle_seconds} s in each state"
+(unset BREVANE_MIDI_SIM_RATE; "$build_dir/bin/bench_idle" "$idle_seconds")
+echo
+echo "== start-up of the program to a visible window"
+bash "$scripts/bench-startup.sh" "$build_dir/bin/brevane"
 echo
 echo "== reading a 100 KB command line"
 "$build_dir/bin/bench_command_line" 100
 echo
 echo "== pause at the receiver behind a driver that queues (ALSA), first ${BENCH_PACING_MESSAGES:-12} messages"
-run "$build_dir/bin/bench_pacing" "${BENCH_PACING_MESSAGES:-12}"
+"$build_dir/bin/bench_pacing" "${BENCH_PACING_MESSAGES:-12}"

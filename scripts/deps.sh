@@ -12,6 +12,7 @@ packages=(
     clang libclang-rt-14-dev
     xvfb xauth xdotool x11-utils imagemagick python3
     valgrind ccache desktop-file-utils
+    dpkg-dev file man-db
 )
 
 missing=()

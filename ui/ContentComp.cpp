@@ -53,7 +53,7 @@ ContentComp::ContentComp (juce::DocumentWindow* owner, juce::String commandLine)
     applyUpdateButtonColourRule();
 
     progress = 0.0;
-    progressBar = std::make_unique<juce::ProgressBar> (progress);
+    progressBar = std::make_unique<UpdateProgressBar> (progress);
     addAndMakeVisible (progressBar.get());
 
     progressLabel = std::make_unique<juce::Label> (juce::String(), "Update progress:");
@@ -120,6 +120,7 @@ void ContentComp::buttonClicked (juce::Button* button)
         if (deviceInterface->isDeviceReady())
         {
             progress = 0.0;
+            progressBar->valueChanged();
             protocol->startUpdate();
             updateButton->setEnabled (false);
         }
@@ -149,6 +150,7 @@ void ContentComp::changeListenerCallback (juce::ChangeBroadcaster* source)
     else if (source == protocol.get())
     {
         progress = protocol->getProgress();
+        progressBar->valueChanged();
 
         if (progress == 1.0)
         {

@@ -3,6 +3,7 @@
 #include <juce_gui_basics/juce_gui_basics.h>
 
 #include "TemplateLookAndFeel.h"
+#include "UpdateProgressBar.h"
 
 class ArvellaHelpWindowClass;
 class FileFirmwareImage;
@@ -43,7 +44,7 @@ private:
     std::unique_ptr<InterfaceBaseClass> deviceInterface;
     std::unique_ptr<ProtocolBaseClass> protocol;
     std::unique_ptr<juce::TextButton> updateButton;
-    std::unique_ptr<juce::ProgressBar> progressBar;
+    std::unique_ptr<UpdateProgressBar> progressBar;
     std::unique_ptr<juce::Label> progressLabel;
     double progress = 0.0;
     std::unique_ptr<juce::TextButton> helpButton;

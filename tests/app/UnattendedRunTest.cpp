@@ -34,7 +34,7 @@ namespace
 TEST (UnattendedRun, ACompletedRunTellsEveryStepThenQuitsOnceWithZero)
 {
     Watched w (twoMessages);
-    w.rig.clock.holdAt (300);   // the program's first pause lets the first status through
+    w.rig.clock.holdAt (5000);   // the program's closing pause lets "Update completed" through on its own
     w.rig.protocol.startUpdate();
     w.follow();
     ASSERT_TRUE (w.rig.waitUntilHolding());

@@ -1,0 +1,252 @@
+// What the window costs while the user leaves it alone: the program's main
+// window on a simulated device, taken through the states a user leaves it in,
+// with the CPU it uses in each, the CPU of an upload and the peak memory.
+//
+//   bench_idle [SECONDS]      each resting state measured for SECONDS (default 20)
+
+#include "app/MainWindow.h"
+#include "firmware/FirmwareImage.h"
+#include "firmware/SysexFraming.h"
+#include "protocol/ProtocolBaseClass.h"
+#include "protocol/UploadSteps.h"
+#include "ui/ContentComp.h"
+
+#include <sys/resource.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <functional>
+#include <vector>
+
+namespace
+{
+    constexpr int uploadMessages = 10;
+    constexpr double restTarget = 0.3;     // % of one core
+    const juce::String finalStatus = UploadSteps::powerCycleHint;
+
+    double cpuSeconds()
+    {
+        rusage usage {};
+        getrusage (RUSAGE_SELF, &usage);
+        return (double) usage.ru_utime.tv_sec + usage.ru_utime.tv_usec / 1e6
+             + (double) usage.ru_stime.tv_sec + usage.ru_stime.tv_usec / 1e6;
+    }
+
+    /** Context switches of all the process's threads: each is a wake-up, whatever the machine's load. */
+    long contextSwitches()
+    {
+        long total = 0;
+
+        for (const auto& task : juce::File ("/proc/self/task").findChildFiles (juce::File::findDirectories, false))
+            for (const auto& line : juce::StringArray::fromLines (task.getChildFile ("status").loadFileAsString()))
+                if (line.contains ("ctxt_switches:"))
+                    total += line.fromFirstOccurrenceOf (":", false, false).trim().getLargeIntValue();
+
+        return total;
+    }
+
+    double nowSeconds()
+    {
+        return juce::Time::getMillisecondCounterHiRes() / 1000.0;
+    }
+
+    template <typename T>
+    T* findChild (juce::Component& root, const std::function<bool (T&)>& matches = [] (T&) { return true; })
+    {
+        for (auto* child : root.getChildren())
+        {
+            if (auto* candidate = dynamic_cast<T*> (child))
+                if (matches (*candidate))
+                    return candidate;
+
+            if (auto* below = findChild<T> (*child, matches))
+                return below;
+        }
+
+        return nullptr;
+    }
+
+    /** The first messages of the built-in firmware, as a file to send. */
+    juce::File writeShortImage (const juce::File& folder)
+    {
+        BuiltInFirmwareImage builtIn;
+        const auto scan = SysexFraming::scan (builtIn.getData(), builtIn.getSize());
+
+        int bytes = 0;
+        for (int i = 0; i < uploadMessages; ++i)
+            bytes += scan.messageLengths[i];
+
+        auto file = folder.getChildFile ("bench.syx");
+        file.replaceWithData (builtIn.getData(), (size_t) bytes);
+        return file;
+    }
+
+    /** Steps run one after another inside the one message loop the program
+        would run: JUCE's loop cannot be started twice, and a loop that is
+        stepped from outside wakes every millisecond, which is what would be
+        measured.
+    */
+    class Session  : private juce::ChangeListener
+    {
+    public:
+        Session (MainWindow& w, int secondsPerState)  : window (w), seconds (secondsPerState) {}
+
+        int run()
+        {
+            auto& panel = *window.getContentComp();
+            auto& protocol = *panel.getProtocol();
+            protocol.addChangeListener (this);
+
+            after (2.0, [this] { measureRest ("just started", [this]
+            {
+                pickDevice();
+                after (1.0, [this] { measureRest ("device picked", [this] { startUpload(); }); });
+            }); });
+
+            juce::MessageManager::getInstance()->runDispatchLoop();
+            protocol.removeChangeListener (this);
+            return failed ? 1 : 0;
+        }
+
+    private:
+        void after (double delaySeconds, std::function<void()> step)
+        {
+            juce::Timer::callAfterDelay (juce::roundToInt (delaySeconds * 1000.0), std::move (step));
+        }
+
+        void measureRest (const char* state, std::function<void()> next)
+        {
+            const auto cpuBefore = cpuSeconds();
+            const auto switchesBefore = contextSwitches();
+            const auto started = nowSeconds();
+
+            after ((double) seconds, [this, state, next, cpuBefore, switchesBefore, started]
+            {
+                const auto wall = nowSeconds() - started;
+                const auto percent = 100.0 * (cpuSeconds() - cpuBefore) / wall;
+                std::printf ("at rest, %-22s %6.2f %% of a core (target <= %.1f %%), %5.0f wake-ups/s\n",
+                             state, percent, restTarget, (double) (contextSwitches() - switchesBefore) / wall);
+                std::fflush (stdout);
+                next();
+            });
+        }
+
+        void pickDevice()
+        {
+            auto* selector = findChild<juce::ComboBox> (*window.getContentComp());
+            selector->setSelectedId (1, juce::sendNotificationSync);
+        }
+
+        void startUpload()
+        {
+            auto* update = findChild<juce::TextButton> (*window.getContentComp(), [] (juce::TextButton& b)
+            {
+                return b.getButtonText() == "update";
+            });
+
+            if (! update->isEnabled())
+            {
+                std::fprintf (stderr, "the simulated device did not open\n");
+                finish (true);
+                return;
+            }
+
+            uploadCpuBefore = cpuSeconds();
+            uploadSwitchesBefore = contextSwitches();
+            uploadStarted = nowSeconds();
+            uploading = true;
+            update->triggerClick();
+        }
+
+        void changeListenerCallback (juce::ChangeBroadcaster*) override
+        {
+            auto& protocol = *window.getContentComp()->getProtocol();
+
+            if (uploading && protocol.getProgress() == 1.0)
+            {
+                uploading = false;
+                const auto cpu = cpuSeconds() - uploadCpuBefore;
+                const auto wall = nowSeconds() - uploadStarted;
+                const auto label = "upload of " + juce::String (uploadMessages) + " messages";
+                std::printf ("%-31s %6.2f %% of a core (%.3f CPU s in %.1f s), %5.0f wake-ups/s\n",
+                             label.toRawUTF8(), 100.0 * cpu / wall, cpu, wall,
+                             (double) (contextSwitches() - uploadSwitchesBefore) / wall);
+                std::fflush (stdout);
+            }
+
+            if (protocol.getStatus() == finalStatus && ! closingStepsDone)
+            {
+                closingStepsDone = true;
+
+                // Status changes arrive on the message thread; carry on from there.
+                juce::MessageManager::callAsync ([this]
+                {
+                    after (1.0, [this] { measureRest ("after an upload", [this] { openHelp(); }); });
+                });
+            }
+            else if (protocol.lastRunFailed())
+            {
+                std::fprintf (stderr, "the upload failed: %s\n", protocol.getStatus().toRawUTF8());
+                juce::MessageManager::callAsync ([this] { finish (true); });
+            }
+        }
+
+        void openHelp()
+        {
+            auto* help = findChild<juce::TextButton> (*window.getContentComp(), [] (juce::TextButton& b)
+            {
+                return b.getButtonText() == "Help";
+            });
+
+            help->triggerClick();
+            after (1.0, [this] { measureRest ("help window open", [this] { finish (false); }); });
+        }
+
+        void finish (bool withFault)
+        {
+            failed = withFault;
+            juce::MessageManager::getInstance()->stopDispatchLoop();
+        }
+
+        MainWindow& window;
+        const int seconds;
+        double uploadCpuBefore = 0, uploadStarted = 0;
+        long uploadSwitchesBefore = 0;
+        bool uploading = false, closingStepsDone = false, failed = false;
+    };
+}
+
+int main (int argc, char* argv[])
+{
+    const auto seconds = argc > 1 ? juce::jmax (1, std::atoi (argv[1])) : 20;
+
+    juce::ScopedJuceInitialiser_GUI juce;
+
+    juce::TemporaryFile folder;
+    folder.getFile().createDirectory();
+    folder.getFile().getChildFile ("outputs.txt").replaceWithText ("Benchmark Out\n");
+    setenv ("BREVANE_MIDI_SIM", folder.getFile().getFullPathName().toRawUTF8(), 1);
+    const auto image = writeShortImage (folder.getFile());
+
+    // As the application builds its window.
+    auto window = std::make_unique<MainWindow> ("--file " + image.getFullPathName());
+    window->centreWithSize (650, 400);
+    window->setVisible (true);
+    window->setResizeLimits (650, 400, 650, 400);
+
+    const auto status = Session (*window, seconds).run();
+
+    if (auto* protocol = window->getContentComp()->getProtocol())
+    {
+        protocol->signalThreadShouldExit();
+        protocol->waitForThreadToExit (6000);
+    }
+
+    window = nullptr;
+
+    rusage usage {};
+    getrusage (RUSAGE_SELF, &usage);
+    std::printf ("%-31s %6.1f MB (target <= 30 MB)\n", "peak memory of the session", usage.ru_maxrss / 1024.0);
+    folder.getFile().deleteRecursively();
+    return status;
+}
