@@ -12,10 +12,12 @@ comma := ,
 MAKEFLAGS += --no-print-directory
 
 # A sanitized build lives beside the plain one, so switching costs no rebuild.
+# It never carries the fuzzer's instrumentation, even in a folder configured
+# before: scripts/fuzz.sh turns that on in a folder of its own.
 ifneq ($(SANITIZE),)
   BUILD_DIR := build-$(subst $(comma),-,$(SANITIZE))
   CMAKE_SANITIZE := -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ -DBREVANE_SANITIZE=$(SANITIZE) \
-      -DBREVANE_BUILD_FUZZ=$(if $(findstring address,$(SANITIZE)),ON,OFF)
+      -DBREVANE_BUILD_FUZZ=OFF
 endif
 
 .PHONY: all deps configure build release run test test-alsa bench fuzz install package screenshot clean

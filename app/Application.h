@@ -18,7 +18,7 @@ public:
     void shutdown() override;
 
     const juce::String getApplicationName() override       { return "Brevane by Velmor"; }
-    const juce::String getApplicationVersion() override    { return "1.0"; }
+    const juce::String getApplicationVersion() override    { return JUCE_APPLICATION_VERSION_STRING; }
 
     // JUCE's lock is shared by every user of the machine; main() takes a per-user one instead.
     bool moreThanOneInstanceAllowed() override             { return true; }

@@ -5,12 +5,13 @@
 #include "firmware/FirmwareDescription.h"
 #include "firmware/FirmwareImage.h"
 #include "firmware/SysexFraming.h"
+#include "protocol/UploadSteps.h"
 
 namespace InformationCommands
 {
     namespace
     {
-        constexpr double pauseSeconds = 0.3;         // the upload's pause after each message
+        constexpr double pauseSeconds = UploadSteps::pauseAfterEachMessageMs / 1000.0;
         constexpr double dinBytesPerSecond = 3125.0; // MIDI 1.0 over a DIN cable
 
         juce::String seconds (double s)
@@ -63,7 +64,7 @@ namespace InformationCommands
     juce::String version()
     {
         BuiltInFirmwareImage image;
-        return "Brevane 1.0\nBuilt-in firmware: " + FirmwareDescription::describe (image) + "\n";
+        return "Brevane " JUCE_APPLICATION_VERSION_STRING "\nBuilt-in firmware: " + FirmwareDescription::describe (image) + "\n";
     }
 
     int check (const juce::String& path, juce::OutputStream& out)
@@ -109,7 +110,7 @@ namespace InformationCommands
 
         if (! whole)
         {
-            out << "Upload failed: " << SysexFraming::describe (scan.fault, scan.faultOffset) << "\n"
+            out << UploadSteps::failedPrefix << SysexFraming::describe (scan.fault, scan.faultOffset) << "\n"
                 << "Nothing would be sent: the whole image is checked before its first message.\n";
             return 1;
         }

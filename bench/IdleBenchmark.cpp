@@ -8,6 +8,7 @@
 #include "firmware/FirmwareImage.h"
 #include "firmware/SysexFraming.h"
 #include "protocol/ProtocolBaseClass.h"
+#include "protocol/UploadSteps.h"
 #include "ui/ContentComp.h"
 
 #include <sys/resource.h>
@@ -21,7 +22,7 @@ namespace
 {
     constexpr int uploadMessages = 10;
     constexpr double restTarget = 0.3;     // % of one core
-    const juce::String finalStatus = "Please turn power off and on again";
+    const juce::String finalStatus = UploadSteps::powerCycleHint;
 
     double cpuSeconds()
     {

@@ -12,6 +12,7 @@
 #include "firmware/FirmwareImage.h"
 #include "firmware/SysexFraming.h"
 #include "protocol/BasicSysexProtocolClass.h"
+#include "protocol/UploadSteps.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -131,7 +132,7 @@ namespace
 
         for (size_t i = 1; i < arrivals.times.size(); ++i)
             slack.push_back (arrivals.times[i] - arrivals.times[i - 1]
-                              - 300.0 - WirePacedOutput::getTransferTimeMs (arrivals.lengths[i - 1]));
+                              - UploadSteps::pauseAfterEachMessageMs - WirePacedOutput::getTransferTimeMs (arrivals.lengths[i - 1]));
 
         if (slack.empty())
         {

@@ -8,6 +8,7 @@
 #include "firmware/FirmwareImage.h"
 #include "firmware/SysexFraming.h"
 #include "protocol/BasicSysexProtocolClass.h"
+#include "protocol/UploadSteps.h"
 
 #include <sys/resource.h>
 
@@ -143,7 +144,7 @@ namespace
                 cpuAtFinish = cpuSeconds();
             }
 
-            return protocol.getStatus() == "Please turn power off and on again";
+            return protocol.getStatus() == UploadSteps::powerCycleHint;
         });
 
         const auto cpuBefore = cpuSeconds();
@@ -174,11 +175,11 @@ namespace
             {
                 const auto gap = log[i].upToFirstOccurrenceOf (" ", false, false).getDoubleValue()
                                 - log[i - 1].upToFirstOccurrenceOf (" ", false, false).getDoubleValue();
-                worstDeviationMs = juce::jmax (worstDeviationMs, std::abs (gap - (300.0 + sendMs)));
+                worstDeviationMs = juce::jmax (worstDeviationMs, std::abs (gap - (UploadSteps::pauseAfterEachMessageMs + sendMs)));
             }
         }
 
-        const auto idealMs = numMessages * 300.0 + blockingMs;
+        const auto idealMs = numMessages * (double) UploadSteps::pauseAfterEachMessageMs + blockingMs;
 
         std::printf ("rate:              %s\n", rate > 0 ? (juce::String (rate, 0) + " bytes/s").toRawUTF8() : "unlimited");
         std::printf ("messages:          %d (sent %d)\n", numMessages, log.size());

@@ -35,7 +35,7 @@ target_compile_definitions(brevane_juce PUBLIC
     JUCE_REPORT_APP_USAGE=0
     JUCE_JACK=0
     JUCE_APPLICATION_NAME_STRING="Brevane"
-    JUCE_APPLICATION_VERSION_STRING="1.0")
+    JUCE_APPLICATION_VERSION_STRING="${PROJECT_VERSION}")
 
 # Module headers are what every user of the library compiles against; they are
 # system headers to the project, so its warnings stay about its own code.

@@ -4,10 +4,12 @@
 include(GNUInstallDirs)
 
 # Debian keeps manual pages compressed, reproducibly (no name or time stamp).
+# Its version line comes from the project's version.
+configure_file(app/resources/brevane.1 ${CMAKE_CURRENT_BINARY_DIR}/brevane.1 @ONLY)
 set(BREVANE_MANPAGE ${CMAKE_CURRENT_BINARY_DIR}/brevane.1.gz)
 add_custom_command(OUTPUT ${BREVANE_MANPAGE}
-    COMMAND gzip -9 -n -c ${CMAKE_CURRENT_SOURCE_DIR}/app/resources/brevane.1 > ${BREVANE_MANPAGE}
-    DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/app/resources/brevane.1
+    COMMAND gzip -9 -n -c ${CMAKE_CURRENT_BINARY_DIR}/brevane.1 > ${BREVANE_MANPAGE}
+    DEPENDS ${CMAKE_CURRENT_BINARY_DIR}/brevane.1
     VERBATIM)
 add_custom_target(brevane_manpage ALL DEPENDS ${BREVANE_MANPAGE})
 

@@ -15,32 +15,12 @@ MidiInterfaceClass::MidiInterfaceClass (bool useOutput, bool useInput, std::uniq
     jassert (deviceLayer != nullptr);
 
     if (useOutput)
-    {
-        const auto devices = deviceLayer->getOutputDevices();
-
-        for (const auto& device : devices)
-        {
-            outputDeviceNames.add (device.name);
-            outputDeviceIdentifiers.add (device.identifier);
-        }
-
-        numOutputDevices = devices.size();
-        outputSelector = createSelector ("Output Selector", "Select an output device:", devices, outputLabel);
-    }
+        outputSelector = createSelector ("Output Selector", "Select an output device:", deviceLayer->getOutputDevices(),
+                                         outputDeviceNames, outputDeviceIdentifiers, numOutputDevices, outputLabel);
 
     if (useInput)
-    {
-        const auto devices = deviceLayer->getInputDevices();
-
-        for (const auto& device : devices)
-        {
-            inputDeviceNames.add (device.name);
-            inputDeviceIdentifiers.add (device.identifier);
-        }
-
-        numInputDevices = devices.size();
-        inputSelector = createSelector ("Input Selector", "Select an input device:", devices, inputLabel);
-    }
+        inputSelector = createSelector ("Input Selector", "Select an input device:", deviceLayer->getInputDevices(),
+                                        inputDeviceNames, inputDeviceIdentifiers, numInputDevices, inputLabel);
 }
 
 MidiInterfaceClass::~MidiInterfaceClass()
@@ -57,8 +37,19 @@ MidiInterfaceClass::~MidiInterfaceClass()
 std::unique_ptr<juce::ComboBox> MidiInterfaceClass::createSelector (const juce::String& name,
                                                                     const juce::String& caption,
                                                                     const juce::Array<juce::MidiDeviceInfo>& devices,
+                                                                    juce::StringArray& names,
+                                                                    juce::StringArray& identifiers,
+                                                                    int& numDevices,
                                                                     std::unique_ptr<juce::Label>& label)
 {
+    for (const auto& device : devices)
+    {
+        names.add (device.name);
+        identifiers.add (device.identifier);
+    }
+
+    numDevices = devices.size();
+
     auto selector = std::make_unique<juce::ComboBox> (name);
     addAndMakeVisible (selector.get());
 
@@ -153,63 +144,49 @@ void MidiInterfaceClass::closeInputDevice()
 void MidiInterfaceClass::comboBoxChanged (juce::ComboBox* selector)
 {
     if (selector == outputSelector.get())
-    {
-        const auto id = selector->getSelectedId();
-
-        if (id >= 1 && id <= numOutputDevices)
-        {
-            openOutputDevice (id);
-            sendChangeMessage();
-        }
-        else if (id == numOutputDevices + 1)
-        {
-            closeOutputDevice();
-            sendChangeMessage();
-        }
-    }
+        applySelection (selector->getSelectedId(), numOutputDevices,
+                        &MidiInterfaceClass::openOutputDevice, &MidiInterfaceClass::closeOutputDevice);
 
     if (selector == inputSelector.get())
-    {
-        const auto id = selector->getSelectedId();
+        applySelection (selector->getSelectedId(), numInputDevices,
+                        &MidiInterfaceClass::openInputDevice, &MidiInterfaceClass::closeInputDevice);
+}
 
-        if (id >= 1 && id <= numInputDevices)
-        {
-            openInputDevice (id);
-            sendChangeMessage();
-        }
-        else if (id == numInputDevices + 1)
-        {
-            closeInputDevice();
-            sendChangeMessage();
-        }
-    }
+void MidiInterfaceClass::applySelection (int id, int numDevices, void (MidiInterfaceClass::*open) (int),
+                                         void (MidiInterfaceClass::*close)())
+{
+    if (id >= 1 && id <= numDevices)
+        (this->*open) (id);
+    else if (id == numDevices + 1)
+        (this->*close)();
+    else
+        return;
+
+    sendChangeMessage();
+}
+
+void MidiInterfaceClass::selectOutputById (int itemId)
+{
+    if (hasOutput)
+        selectById (*outputSelector, itemId, &MidiInterfaceClass::openOutputDevice);
+}
+
+void MidiInterfaceClass::selectInputById (int itemId)
+{
+    if (hasInput)
+        selectById (*inputSelector, itemId, &MidiInterfaceClass::openInputDevice);
 }
 
 // The device opens at once; the selector's own notification follows later and
 // opens it a second time through comboBoxChanged. JUCE 7 would blank the
 // selector for an id it does not hold, so such an id leaves it untouched.
-void MidiInterfaceClass::selectOutputById (int itemId)
+void MidiInterfaceClass::selectById (juce::ComboBox& selector, int itemId, void (MidiInterfaceClass::*open) (int))
 {
-    if (! hasOutput)
-        return;
-
-    if (outputSelector->indexOfItemId (itemId) >= 0)
-        outputSelector->setSelectedId (itemId, juce::sendNotificationAsync);
+    if (selector.indexOfItemId (itemId) >= 0)
+        selector.setSelectedId (itemId, juce::sendNotificationAsync);
 
     sendChangeMessage();
-    openOutputDevice (itemId);
-}
-
-void MidiInterfaceClass::selectInputById (int itemId)
-{
-    if (! hasInput)
-        return;
-
-    if (inputSelector->indexOfItemId (itemId) >= 0)
-        inputSelector->setSelectedId (itemId, juce::sendNotificationAsync);
-
-    sendChangeMessage();
-    openInputDevice (itemId);
+    (this->*open) (itemId);
 }
 
 int MidiInterfaceClass::sendData (const juce::uint8* data, int numBytes)

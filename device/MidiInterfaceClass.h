@@ -46,7 +46,13 @@ public:
 private:
     std::unique_ptr<juce::ComboBox> createSelector (const juce::String& name, const juce::String& caption,
                                                     const juce::Array<juce::MidiDeviceInfo>& devices,
-                                                    std::unique_ptr<juce::Label>& label);
+                                                    juce::StringArray& names, juce::StringArray& identifiers,
+                                                    int& numDevices, std::unique_ptr<juce::Label>& label);
+
+    // One side's reaction to its selector, and its selection by id.
+    void applySelection (int id, int numDevices, void (MidiInterfaceClass::*open) (int),
+                         void (MidiInterfaceClass::*close)());
+    void selectById (juce::ComboBox& selector, int itemId, void (MidiInterfaceClass::*open) (int));
 
     void openOutputDevice (int itemId);
     void closeOutputDevice();

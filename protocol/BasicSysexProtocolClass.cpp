@@ -1,15 +1,9 @@
 #include "BasicSysexProtocolClass.h"
 
 #include "AutoUpdate.h"
+#include "UploadSteps.h"
 
 #include <juce_gui_basics/juce_gui_basics.h>
-
-namespace
-{
-    constexpr int pauseAfterEachMessage = 300;
-    constexpr int pauseBeforeUnattendedStart = 2000;
-    constexpr int pauseBeforePowerCycleHint = 5000;
-}
 
 BasicSysexProtocolClass::BasicSysexProtocolClass (InterfaceBaseClass* interfaceToUse, FirmwareImage* imageToSend,
                                                   PacingClock* clockToUse)
@@ -62,7 +56,7 @@ void BasicSysexProtocolClass::run()
     auto* messageStart = cursor;
     juce::uint32 sentTotal = 0;
 
-    setStatus ("Uploading firmware");
+    setStatus (UploadSteps::uploading);
 
     // Never start what cannot finish: a half-flashed device is worse than an
     // untouched one. (The status above first, so a retry reports its failure anew.)
@@ -81,7 +75,7 @@ void BasicSysexProtocolClass::run()
 
     // Gives the devices chosen from the command line time to open.
     if (gAutoUpdate)
-        clock.sleep (pauseBeforeUnattendedStart);
+        clock.sleep (UploadSteps::pauseBeforeUnattendedStartMs);
 
     // Every message is sent whole, so the sum of their lengths meets the image
     // size, and the quotient is exactly 1.0, only after the last one.
@@ -107,7 +101,7 @@ void BasicSysexProtocolClass::run()
             return;
         }
 
-        clock.sleep (pauseAfterEachMessage);
+        clock.sleep (UploadSteps::pauseAfterEachMessageMs);
 
         messageStart = cursor;
         sentTotal += (juce::uint32) message.length;
@@ -132,9 +126,9 @@ void BasicSysexProtocolClass::run()
 
     // Set before the status, so whoever hears "Update completed" can rely on it.
     setLastRunCompleted (true);
-    setStatus ("Update completed");
-    clock.sleep (pauseBeforePowerCycleHint);
-    setStatus ("Please turn power off and on again");
+    setStatus (UploadSteps::completed);
+    clock.sleep (UploadSteps::pauseBeforePowerCycleHintMs);
+    setStatus (UploadSteps::powerCycleHint);
     cursor = image->getData();
 
     setInterfaceEnabled (true);
@@ -159,7 +153,7 @@ void BasicSysexProtocolClass::stopOnFault (SysexFraming::Fault fault, int offset
         return;
 
     setLastRunFailed (true);
-    setStatus ("Upload failed: " + SysexFraming::describe (fault, offset));
+    setStatus (UploadSteps::failedPrefix + SysexFraming::describe (fault, offset));
 }
 
 void BasicSysexProtocolClass::stopOnLostDevice()
@@ -168,5 +162,5 @@ void BasicSysexProtocolClass::stopOnLostDevice()
         return;
 
     setLastRunFailed (true);
-    setStatus ("Upload failed: the MIDI output device is no longer connected");
+    setStatus (UploadSteps::deviceLost);
 }

@@ -1,10 +1,12 @@
 #!/usr/bin/env bash
-# Builds the fuzz targets (clang, ASan and UBSan) and runs each one for a while.
+# Builds the fuzz targets (clang, ASan and UBSan) in a folder of their own, whose
+# core carries the fuzzer's coverage instrumentation, and runs each one for a while.
 set -euo pipefail
 seconds=${1:-30}
-build_dir=build-address-undefined
+build_dir=build-fuzz
 
-make --no-print-directory build SANITIZE=address,undefined
+make --no-print-directory build SANITIZE=address,undefined BUILD_DIR="$build_dir" \
+    CMAKE_EXTRA="-DBREVANE_BUILD_FUZZ=ON -DBREVANE_BUILD_TESTS=OFF -DBREVANE_BUILD_BENCH=OFF"
 
 shopt -s nullglob
 targets=("$build_dir"/bin/fuzz_*)

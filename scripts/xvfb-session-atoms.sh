@@ -3,10 +3,11 @@
 # exist. JUCE's X11 code looks these up without creating them and then sends
 # requests naming atom None, which ends the program with BadAtom at its first
 # window. Setting and removing a root property creates each atom; with the
-# server's -noreset they outlive this client.
+# server's -noreset they outlive this client. The atoms are listed once, in
+# xvfb-session-atoms.txt beside this script; the tests' C++ side reads the same list.
 set -eu
-for atom in WM_PROTOCOLS WM_TAKE_FOCUS WM_DELETE_WINDOW WM_CHANGE_STATE WM_STATE \
-            _NET_WM_PING _NET_WM_WINDOW_TYPE _NET_WM_STATE _NET_WM_STATE_HIDDEN; do
+while read -r atom; do
+    [ -n "$atom" ] || continue
     xprop -root -f "$atom" 8s -set "$atom" x
     xprop -root -remove "$atom"
-done
+done < "$(dirname "$0")/xvfb-session-atoms.txt"

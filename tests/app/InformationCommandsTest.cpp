@@ -136,7 +136,7 @@ TEST (InformationCommandsDispatch, AnswersOnlyWhenTheFirstArgumentIsACommand)
     juce::MemoryOutputStream out;
 
     EXPECT_EQ (InformationCommands::run ({ "--version" }, out), 0);
-    EXPECT_EQ (out.toString(), "Brevane 1.0\nBuilt-in firmware: Arvella version 1.2 - R688\n");
+    EXPECT_EQ (out.toString(), "Brevane " JUCE_APPLICATION_VERSION_STRING "\nBuilt-in firmware: Arvella version 1.2 - R688\n");
 
     EXPECT_FALSE (InformationCommands::run ({}, out).has_value());
     EXPECT_FALSE (InformationCommands::run ({ "--helpme" }, out).has_value());

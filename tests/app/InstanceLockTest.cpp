@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "app/InstanceLock.h"
-#include "device/ScopedEnvironmentVariable.h"
+#include "support/ScopedEnvironmentVariable.h"
 
 namespace
 {

@@ -9,11 +9,11 @@
 
 /** The main window on one simulated output device, without an application
     object around it. */
-class MainWindowTest  : public ::testing::Test,
+class ShownMainWindow  : public ::testing::Test,
                         protected SimulatedSetUp
 {
 protected:
-    ~MainWindowTest() override
+    ~ShownMainWindow() override
     {
         window.reset();
     }
@@ -28,19 +28,19 @@ protected:
     std::unique_ptr<MainWindow> window;
 };
 
-TEST_F (MainWindowTest, TitleNamesTheBuiltInFirmware)
+TEST_F (ShownMainWindow, TitleNamesTheBuiltInFirmware)
 {
     EXPECT_EQ (makeWindow().getName(), "Arvella version 1.2 - R688");
 }
 
-TEST_F (MainWindowTest, TitleNamesALoadedFileWithoutRevision)
+TEST_F (ShownMainWindow, TitleNamesALoadedFileWithoutRevision)
 {
     const auto file = writeImage ("next release.syx", { 0xf0, 0x7d, 0x01, 0xf7 });
 
     EXPECT_EQ (makeWindow ("--file " + file.getFullPathName()).getName(), "next release version 0.0");
 }
 
-TEST_F (MainWindowTest, FrameHoldsThePanelInItsContentArea)
+TEST_F (ShownMainWindow, FrameHoldsThePanelInItsContentArea)
 {
     auto& w = makeWindow();
 
@@ -60,7 +60,7 @@ TEST_F (MainWindowTest, FrameHoldsThePanelInItsContentArea)
     EXPECT_EQ (w.getContentComponent()->getHeight(), 366);
 }
 
-TEST_F (MainWindowTest, ClosingDuringAnUploadStopsItWithoutSendingMore)
+TEST_F (ShownMainWindow, ClosingDuringAnUploadStopsItWithoutSendingMore)
 {
     auto& w = makeWindow ("--autoupdate --outputid 1");
     auto* protocol = w.getContentComp()->getProtocol();
@@ -74,7 +74,7 @@ TEST_F (MainWindowTest, ClosingDuringAnUploadStopsItWithoutSendingMore)
     EXPECT_FALSE (sim.hasSent (1));
 }
 
-TEST_F (MainWindowTest, ClosingWhenNothingRunsReturnsAtOnce)
+TEST_F (ShownMainWindow, ClosingWhenNothingRunsReturnsAtOnce)
 {
     auto& w = makeWindow();
 
@@ -88,7 +88,7 @@ TEST_F (MainWindowTest, ClosingWhenNothingRunsReturnsAtOnce)
 // close handler's wait. Asked to exit, the send stops waiting for its bytes,
 // so the thread has ended by the time the close handler returns: nothing is
 // left for the window's destruction to kill.
-TEST_F (MainWindowTest, ClosingDuringALongMessageEndsTheThreadWithinTheWait)
+TEST_F (ShownMainWindow, ClosingDuringALongMessageEndsTheThreadWithinTheWait)
 {
     const ScopedEnvironmentVariable rate ("BREVANE_MIDI_SIM_RATE", juce::String ("3125"));
     const auto file = writeLongMessageImage ("long.syx", 65536);

@@ -2,8 +2,8 @@
 
 #include "app/UnattendedRun.h"
 #include "firmware/FirmwareImage.h"
-#include "protocol/TestFirmwareImage.h"
-#include "protocol/UploadRig.h"
+#include "support/TestFirmwareImage.h"
+#include "support/UploadRig.h"
 #include "support/MessageLoop.h"
 
 namespace

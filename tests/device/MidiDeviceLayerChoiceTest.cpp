@@ -1,5 +1,5 @@
 #include "MidiInterfaceTestSupport.h"
-#include "ScopedEnvironmentVariable.h"
+#include "support/ScopedEnvironmentVariable.h"
 #include "device/SystemMidiDeviceLayer.h"
 
 #include <chrono>

@@ -4,7 +4,7 @@ using namespace MidiInterfaceTestSupport;
 
 namespace
 {
-    class MidiInterfaceTest  : public testing::Test
+    class MidiInterface  : public testing::Test
     {
     protected:
         void build (bool useOutput = true, bool useInput = false)
@@ -44,7 +44,7 @@ namespace
     const juce::StringArray openedTwice { "open output 2", "close output 2", "open output 2" };
 }
 
-TEST_F (MidiInterfaceTest, ListsDisconnectedThenASeparatorThenTheDevicesInOrder)
+TEST_F (MidiInterface, ListsDisconnectedThenASeparatorThenTheDevicesInOrder)
 {
     folder.writeOutputs ("D1\nD2\nD3\n");
     build();
@@ -58,7 +58,7 @@ TEST_F (MidiInterfaceTest, ListsDisconnectedThenASeparatorThenTheDevicesInOrder)
     EXPECT_TRUE (folder.readEvents().isEmpty());
 }
 
-TEST_F (MidiInterfaceTest, WithoutDevicesOffersOnlyDisconnected)
+TEST_F (MidiInterface, WithoutDevicesOffersOnlyDisconnected)
 {
     build();
 
@@ -71,7 +71,7 @@ TEST_F (MidiInterfaceTest, WithoutDevicesOffersOnlyDisconnected)
     EXPECT_FALSE (midi->isDeviceReady());
 }
 
-TEST_F (MidiInterfaceTest, BroadcastsOnceTheFirstSelectionArrives)
+TEST_F (MidiInterface, BroadcastsOnceTheFirstSelectionArrives)
 {
     folder.writeOutputs ("D1\n");
     build();
@@ -84,7 +84,7 @@ TEST_F (MidiInterfaceTest, BroadcastsOnceTheFirstSelectionArrives)
     EXPECT_TRUE (folder.readEvents().isEmpty());
 }
 
-TEST_F (MidiInterfaceTest, SelectingAnOutputOpensItAtOnceAndAgainOnTheSelectorsNotification)
+TEST_F (MidiInterface, SelectingAnOutputOpensItAtOnceAndAgainOnTheSelectorsNotification)
 {
     folder.writeOutputs ("D1\nD2\nD3\n");
     buildAndSettle();
@@ -103,7 +103,7 @@ TEST_F (MidiInterfaceTest, SelectingAnOutputOpensItAtOnceAndAgainOnTheSelectorsN
     EXPECT_TRUE (changes->readyAtLastChange);
 }
 
-TEST_F (MidiInterfaceTest, SelectingRightAfterConstructionEndsWithTheDeviceOpen)
+TEST_F (MidiInterface, SelectingRightAfterConstructionEndsWithTheDeviceOpen)
 {
     // As the automatic update does: the first notification is still pending.
     folder.writeOutputs ("D1\nD2\nD3\n");
@@ -117,7 +117,7 @@ TEST_F (MidiInterfaceTest, SelectingRightAfterConstructionEndsWithTheDeviceOpen)
     EXPECT_TRUE (changes->readyAtLastChange);
 }
 
-TEST_F (MidiInterfaceTest, TheUsersPickOpensTheDevice)
+TEST_F (MidiInterface, TheUsersPickOpensTheDevice)
 {
     folder.writeOutputs ("D1\nD2\n");
     buildAndSettle();
@@ -131,7 +131,7 @@ TEST_F (MidiInterfaceTest, TheUsersPickOpensTheDevice)
     EXPECT_TRUE (changes->readyAtLastChange);
 }
 
-TEST_F (MidiInterfaceTest, TheDisconnectedIdClosesTheDevice)
+TEST_F (MidiInterface, TheDisconnectedIdClosesTheDevice)
 {
     folder.writeOutputs ("D1\nD2\nD3\n");
     buildAndSettle();
@@ -152,7 +152,7 @@ TEST_F (MidiInterfaceTest, TheDisconnectedIdClosesTheDevice)
     EXPECT_FALSE (changes->readyAtLastChange);
 }
 
-TEST_F (MidiInterfaceTest, AnIdWithoutAnEntryKeepsTheSelectorButClosesTheDevice)
+TEST_F (MidiInterface, AnIdWithoutAnEntryKeepsTheSelectorButClosesTheDevice)
 {
     folder.writeOutputs ("D1\nD2\nD3\n");
     buildAndSettle();
@@ -174,7 +174,7 @@ TEST_F (MidiInterfaceTest, AnIdWithoutAnEntryKeepsTheSelectorButClosesTheDevice)
     EXPECT_FALSE (changes->readyAtLastChange);
 }
 
-TEST_F (MidiInterfaceTest, SelectingASideThatDoesNotExistDoesNothing)
+TEST_F (MidiInterface, SelectingASideThatDoesNotExistDoesNothing)
 {
     folder.writeOutputs ("D1\n");
     folder.writeInputs ("I1\n");
@@ -197,7 +197,7 @@ TEST_F (MidiInterfaceTest, SelectingASideThatDoesNotExistDoesNothing)
     }
 }
 
-TEST_F (MidiInterfaceTest, NeedsBothDevicesWhenBothSidesExist)
+TEST_F (MidiInterface, NeedsBothDevicesWhenBothSidesExist)
 {
     folder.writeOutputs ("Out\n");
     folder.writeInputs ("In\n");
@@ -213,7 +213,7 @@ TEST_F (MidiInterfaceTest, NeedsBothDevicesWhenBothSidesExist)
     EXPECT_FALSE (midi->isDeviceReady());
 }
 
-TEST_F (MidiInterfaceTest, ClosesTheInputThenTheOutputWhenDestroyed)
+TEST_F (MidiInterface, ClosesTheInputThenTheOutputWhenDestroyed)
 {
     folder.writeOutputs ("Out\n");
     folder.writeInputs ("In\n");
@@ -227,7 +227,7 @@ TEST_F (MidiInterfaceTest, ClosesTheInputThenTheOutputWhenDestroyed)
     EXPECT_EQ (folder.readEvents(), juce::StringArray ({ "open output 1", "open input 1", "close input 1", "close output 1" }));
 }
 
-TEST_F (MidiInterfaceTest, LaysOutEachSelectorWithItsCaptionAbove)
+TEST_F (MidiInterface, LaysOutEachSelectorWithItsCaptionAbove)
 {
     struct Case
     {
@@ -284,7 +284,7 @@ TEST_F (MidiInterfaceTest, LaysOutEachSelectorWithItsCaptionAbove)
     }
 }
 
-TEST_F (MidiInterfaceTest, TheCaptionsSitAtMinusThreeAndFortySeven)
+TEST_F (MidiInterface, TheCaptionsSitAtMinusThreeAndFortySeven)
 {
     build (true, true);
     midi->setSize (200, midi->getPreferredHeight());
@@ -293,7 +293,7 @@ TEST_F (MidiInterfaceTest, TheCaptionsSitAtMinusThreeAndFortySeven)
     EXPECT_EQ (findLabelOf (*midi, findSelector (*midi, "Input Selector"))->getY(), 47);
 }
 
-TEST_F (MidiInterfaceTest, SendsNothingWithoutAnOpenDevice)
+TEST_F (MidiInterface, SendsNothingWithoutAnOpenDevice)
 {
     folder.writeOutputs ("D1\nD2\n");
     build();
@@ -313,7 +313,7 @@ TEST_F (MidiInterfaceTest, SendsNothingWithoutAnOpenDevice)
     EXPECT_FALSE (folder.hasSent (2));
 }
 
-TEST_F (MidiInterfaceTest, SendsTheMessageWholeToTheOpenDevice)
+TEST_F (MidiInterface, SendsTheMessageWholeToTheOpenDevice)
 {
     folder.writeOutputs ("D1\nD2\n");
     buildAndSettle();
@@ -331,7 +331,7 @@ TEST_F (MidiInterfaceTest, SendsTheMessageWholeToTheOpenDevice)
 
 // The upload reads the result: 0 while the open device takes the messages,
 // negative once it has gone. No bytes ask only whether it is still there.
-TEST_F (MidiInterfaceTest, TellsWhetherTheMessageReachedADeviceThatIsStillThere)
+TEST_F (MidiInterface, TellsWhetherTheMessageReachedADeviceThatIsStillThere)
 {
     folder.writeOutputs ("D1\nD2\n");
     buildAndSettle();
@@ -354,7 +354,7 @@ TEST_F (MidiInterfaceTest, TellsWhetherTheMessageReachedADeviceThatIsStillThere)
     EXPECT_FALSE (folder.hasSent (1));
 }
 
-TEST_F (MidiInterfaceTest, ADeviceThatFailsToOpenLeavesTheInterfaceNotReady)
+TEST_F (MidiInterface, ADeviceThatFailsToOpenLeavesTheInterfaceNotReady)
 {
     folder.writeOutputs ("D1\n!D2\nD3\n");
     buildAndSettle();
@@ -374,7 +374,7 @@ TEST_F (MidiInterfaceTest, ADeviceThatFailsToOpenLeavesTheInterfaceNotReady)
     EXPECT_FALSE (folder.hasSent (2));
 }
 
-TEST_F (MidiInterfaceTest, ADeviceRemovedAfterConstructionIsNeverReplacedByAnother)
+TEST_F (MidiInterface, ADeviceRemovedAfterConstructionIsNeverReplacedByAnother)
 {
     struct Case
     {

@@ -9,7 +9,7 @@ namespace
 {
     // An input-only interface with its one input open; bytes are fed in as
     // the MIDI input thread would hand them over.
-    class MidiInterfaceReceiveTest  : public testing::Test
+    class OpenMidiInput  : public testing::Test
     {
     protected:
         void SetUp() override
@@ -45,7 +45,7 @@ namespace
     };
 }
 
-TEST_F (MidiInterfaceReceiveTest, ReadsEverythingReceivedInOneCallThenNothing)
+TEST_F (OpenMidiInput, ReadsEverythingReceivedInOneCallThenNothing)
 {
     const auto message = makeSysex (10);
     receive (message);
@@ -54,7 +54,7 @@ TEST_F (MidiInterfaceReceiveTest, ReadsEverythingReceivedInOneCallThenNothing)
     EXPECT_EQ (read (16).getSize(), 0u);
 }
 
-TEST_F (MidiInterfaceReceiveTest, ContinuesWhereTheLastReadStopped)
+TEST_F (OpenMidiInput, ContinuesWhereTheLastReadStopped)
 {
     const auto message = makeSysex (10);
     receive (message);
@@ -65,7 +65,7 @@ TEST_F (MidiInterfaceReceiveTest, ContinuesWhereTheLastReadStopped)
     EXPECT_EQ (read (4).getSize(), 0u);
 }
 
-TEST_F (MidiInterfaceReceiveTest, StoresEveryKindOfMessageInArrivalOrder)
+TEST_F (OpenMidiInput, StoresEveryKindOfMessageInArrivalOrder)
 {
     midi->handleIncomingMidiMessage (nullptr, juce::MidiMessage::noteOn (1, 60, (juce::uint8) 100));
     receive (makeSysex (5));
@@ -75,7 +75,7 @@ TEST_F (MidiInterfaceReceiveTest, StoresEveryKindOfMessageInArrivalOrder)
     EXPECT_EQ (read (64), juce::MemoryBlock (expected, sizeof (expected)));
 }
 
-TEST_F (MidiInterfaceReceiveTest, KeepsTheOrderAcrossTheEndOfTheRing)
+TEST_F (OpenMidiInput, KeepsTheOrderAcrossTheEndOfTheRing)
 {
     receive (makeSysex (200, 0x01));
     EXPECT_EQ (read (256).getSize(), 200u);
@@ -85,7 +85,7 @@ TEST_F (MidiInterfaceReceiveTest, KeepsTheOrderAcrossTheEndOfTheRing)
     EXPECT_EQ (read (256), wrapping);
 }
 
-TEST_F (MidiInterfaceReceiveTest, KeepsAtMost255UnreadBytes)
+TEST_F (OpenMidiInput, KeepsAtMost255UnreadBytes)
 {
     // The writer never waits: 256 unread bytes bring it round to the reader,
     // and the ring reads as empty.
@@ -97,7 +97,7 @@ TEST_F (MidiInterfaceReceiveTest, KeepsAtMost255UnreadBytes)
     EXPECT_EQ (read (512).getSize(), 0u);
 }
 
-TEST_F (MidiInterfaceReceiveTest, ReadsNothingOnceTheInputIsClosed)
+TEST_F (OpenMidiInput, ReadsNothingOnceTheInputIsClosed)
 {
     receive (makeSysex (10));
     midi->selectInputById (2);      // "(Disconnected)"
@@ -106,7 +106,7 @@ TEST_F (MidiInterfaceReceiveTest, ReadsNothingOnceTheInputIsClosed)
     EXPECT_EQ (read (16).getSize(), 0u);
 }
 
-TEST_F (MidiInterfaceReceiveTest, HandsOverBytesFromTheInputThreadWhileTheyAreRead)
+TEST_F (OpenMidiInput, HandsOverBytesFromTheInputThreadWhileTheyAreRead)
 {
     // Message m is 90 (m mod 128) (m + 1 mod 128): a byte lost, doubled or
     // read before it was stored breaks the sequence.

@@ -1,10 +1,11 @@
 #pragma once
 
-#include "JucePrinters.h"
-#include "SimulatedMidiFolder.h"
+#include "support/JucePrinters.h"
+#include "support/SimulatedMidiFolder.h"
 #include "TestSysex.h"
 #include "device/MidiInterfaceClass.h"
 #include "device/SimulatedMidiDeviceLayer.h"
+#include "support/ComponentFinder.h"
 #include "support/MessageLoop.h"
 
 #include <gtest/gtest.h>
@@ -31,22 +32,12 @@ namespace MidiInterfaceTestSupport
 
     inline juce::ComboBox* findSelector (juce::Component& parent, const juce::String& name)
     {
-        for (auto* child : parent.getChildren())
-            if (auto* selector = dynamic_cast<juce::ComboBox*> (child))
-                if (selector->getName() == name)
-                    return selector;
-
-        return nullptr;
+        return ComponentFinder::findChild<juce::ComboBox> (parent, [&] (juce::ComboBox& c) { return c.getName() == name; });
     }
 
     inline juce::Label* findLabelOf (juce::Component& parent, juce::Component* selector)
     {
-        for (auto* child : parent.getChildren())
-            if (auto* label = dynamic_cast<juce::Label*> (child))
-                if (label->getAttachedComponent() == selector)
-                    return label;
-
-        return nullptr;
+        return ComponentFinder::findChild<juce::Label> (parent, [&] (juce::Label& l) { return l.getAttachedComponent() == selector; });
     }
 
     /** The entries as the user sees them: "text #id", separators as "---". */

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "JucePrinters.h"
-#include "SimulatedMidiFolder.h"
+#include "support/JucePrinters.h"
+#include "support/SimulatedMidiFolder.h"
 #include "TestSysex.h"
 #include "device/SimulatedMidiDeviceLayer.h"
 #include "support/MessageLoop.h"
@@ -43,7 +43,7 @@ namespace
         std::atomic<int> received { 0 };
     };
 
-    class SimulatedMidiDeviceLayerTest  : public testing::Test
+    class SimulatedDevices  : public testing::Test
     {
     protected:
         SimulatedMidiFolder folder;
@@ -51,7 +51,7 @@ namespace
     };
 }
 
-TEST_F (SimulatedMidiDeviceLayerTest, ListsTheFilesNamesInOrderWithoutTheHeldMark)
+TEST_F (SimulatedDevices, ListsTheFilesNamesInOrderWithoutTheHeldMark)
 {
     folder.writeOutputs ("Arvella Port\n!Held Synth\nThird\n");
     folder.writeInputs ("In A\r\nIn B\r\n");
@@ -60,7 +60,7 @@ TEST_F (SimulatedMidiDeviceLayerTest, ListsTheFilesNamesInOrderWithoutTheHeldMar
     EXPECT_EQ (namesOf (layer.getInputDevices()), juce::StringArray ({ "In A", "In B" }));
 }
 
-TEST_F (SimulatedMidiDeviceLayerTest, MissingFilesMeanNoDevices)
+TEST_F (SimulatedDevices, MissingFilesMeanNoDevices)
 {
     EXPECT_TRUE (layer.getOutputDevices().isEmpty());
     EXPECT_TRUE (layer.getInputDevices().isEmpty());
@@ -68,7 +68,7 @@ TEST_F (SimulatedMidiDeviceLayerTest, MissingFilesMeanNoDevices)
     EXPECT_TRUE (folder.readEvents().isEmpty());
 }
 
-TEST_F (SimulatedMidiDeviceLayerTest, ReadsTheFilesAgainForEveryList)
+TEST_F (SimulatedDevices, ReadsTheFilesAgainForEveryList)
 {
     folder.writeOutputs ("One\n");
     EXPECT_EQ (namesOf (layer.getOutputDevices()), juce::StringArray ({ "One" }));
@@ -77,7 +77,7 @@ TEST_F (SimulatedMidiDeviceLayerTest, ReadsTheFilesAgainForEveryList)
     EXPECT_EQ (namesOf (layer.getOutputDevices()), juce::StringArray ({ "Two", "One" }));
 }
 
-TEST_F (SimulatedMidiDeviceLayerTest, LogsOpeningsAndClosingsUnderTheListedPosition)
+TEST_F (SimulatedDevices, LogsOpeningsAndClosingsUnderTheListedPosition)
 {
     folder.writeOutputs ("O1\nO2\nO3\n");
     folder.writeInputs ("I1\nI2\n");
@@ -97,7 +97,7 @@ TEST_F (SimulatedMidiDeviceLayerTest, LogsOpeningsAndClosingsUnderTheListedPosit
     EXPECT_EQ (folder.readEvents(), juce::StringArray ({ "open output 3", "open input 2", "close input 2", "close output 3" }));
 }
 
-TEST_F (SimulatedMidiDeviceLayerTest, HeldDevicesFailToOpen)
+TEST_F (SimulatedDevices, HeldDevicesFailToOpen)
 {
     folder.writeOutputs ("Free\n!Busy\n");
     folder.writeInputs ("!Busy In\n");
@@ -111,7 +111,7 @@ TEST_F (SimulatedMidiDeviceLayerTest, HeldDevicesFailToOpen)
     EXPECT_EQ (folder.readEvents(), juce::StringArray ({ "open output 2 failed", "open input 1 failed" }));
 }
 
-TEST_F (SimulatedMidiDeviceLayerTest, KeepsTheGivenPositionWhenTheFileChanges)
+TEST_F (SimulatedDevices, KeepsTheGivenPositionWhenTheFileChanges)
 {
     folder.writeOutputs ("First\nSecond\nThird\n");
     layer.getOutputDevices();
@@ -131,7 +131,7 @@ TEST_F (SimulatedMidiDeviceLayerTest, KeepsTheGivenPositionWhenTheFileChanges)
     EXPECT_FALSE (folder.hasSent (1));
 }
 
-TEST_F (SimulatedMidiDeviceLayerTest, AppendsEveryMessageByteForByteAndLogsItsLength)
+TEST_F (SimulatedDevices, AppendsEveryMessageByteForByteAndLogsItsLength)
 {
     folder.writeOutputs ("Port\n");
     layer.getOutputDevices();
@@ -183,7 +183,7 @@ TEST_F (SimulatedMidiDeviceLayerTest, AppendsEveryMessageByteForByteAndLogsItsLe
     EXPECT_TRUE (log[1].endsWith (" 5"));
 }
 
-TEST_F (SimulatedMidiDeviceLayerTest, NothingArrivesOnAnInput)
+TEST_F (SimulatedDevices, NothingArrivesOnAnInput)
 {
     folder.writeInputs ("Keys\n");
     layer.getInputDevices();
@@ -273,7 +273,7 @@ TEST (SimulatedMidiDeviceLayerThreads, SendsWhileOtherDevicesOpenAndClose)
 //==============================================================================
 // Taking an open device's name out of outputs.txt pulls its plug: the next
 // send fails and nothing of it reaches the files.
-TEST_F (SimulatedMidiDeviceLayerTest, ADeviceTakenOutOfTheListIsUnpluggedWhileOpen)
+TEST_F (SimulatedDevices, ADeviceTakenOutOfTheListIsUnpluggedWhileOpen)
 {
     folder.writeOutputs ("A\nB\n");
     layer.getOutputDevices();
@@ -305,7 +305,7 @@ TEST_F (SimulatedMidiDeviceLayerTest, ADeviceTakenOutOfTheListIsUnpluggedWhileOp
 
 // A message that cannot be stored whole is a failed send, and no part of it
 // stays behind: output-1.syx holds whole messages, each with its log line.
-TEST_F (SimulatedMidiDeviceLayerTest, AWriteThatFailsIsAFailedSendAndLeavesNoFragment)
+TEST_F (SimulatedDevices, AWriteThatFailsIsAFailedSendAndLeavesNoFragment)
 {
     struct Case
     {
@@ -348,10 +348,14 @@ TEST_F (SimulatedMidiDeviceLayerTest, AWriteThatFailsIsAFailedSendAndLeavesNoFra
 
         // Written, then taken back when its log line could not follow.
         if (c.dataReadable)
+        {
             EXPECT_EQ (place.readSent (1), sentBefore);
+        }
 
         if (c.logReadable)
+        {
             EXPECT_EQ (place.readLog (1).size(), 1);
+        }
 
         // Nothing is made up for a folder that has gone.
         EXPECT_EQ (place.getDirectory().exists(), c.dataReadable || c.logReadable);
@@ -361,7 +365,7 @@ TEST_F (SimulatedMidiDeviceLayerTest, AWriteThatFailsIsAFailedSendAndLeavesNoFra
 // A write cut short part-way, as on a disk that fills up during it: the file
 // is cut back to the last whole message. The process's own file-size limit
 // makes the write short.
-TEST_F (SimulatedMidiDeviceLayerTest, AShortWriteIsCutBackToTheLastWholeMessage)
+TEST_F (SimulatedDevices, AShortWriteIsCutBackToTheLastWholeMessage)
 {
     folder.writeOutputs ("Port\n");
     layer.getOutputDevices();

@@ -5,7 +5,7 @@ source "$(dirname "$0")/lib.sh"
 "$program" --help > "$work/help" || fail "--help failed"
 grep -q -- "--list-devices" "$work/help" || fail "--help does not name --list-devices"
 
-[ "$("$program" --version)" = "$(printf 'Brevane 1.0\nBuilt-in firmware: Arvella version 1.2 - R688')" ] \
+[ "$("$program" --version)" = "$(printf 'Brevane %s\nBuilt-in firmware: Arvella version 1.2 - R688' "$BREVANE_VERSION")" ] \
     || fail "--version says: $("$program" --version)"
 
 simulated_outputs "First Port" "Second Port"

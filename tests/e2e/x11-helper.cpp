@@ -11,12 +11,13 @@
 // always follows; a bare X server sends nothing more, so a close request sent
 // while the program is busy starting up could wait forever.
 
+#include "SessionAtoms.h"
+
 #include <X11/Xlib.h>
 
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <initializer_list>
 
 namespace
 {
@@ -53,8 +54,7 @@ int main (int argc, char** argv)
         return 1;
     }
 
-    for (auto* name : { "WM_TAKE_FOCUS", "WM_CHANGE_STATE", "WM_STATE", "_NET_WM_PING",
-                        "_NET_WM_WINDOW_TYPE", "_NET_WM_STATE", "_NET_WM_STATE_HIDDEN" })
+    for (auto* name : SessionAtoms::names)
         XInternAtom (display, name, False);
 
     const auto protocols = XInternAtom (display, "WM_PROTOCOLS", False);

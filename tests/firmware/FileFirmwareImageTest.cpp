@@ -4,7 +4,7 @@
 
 namespace
 {
-    class FileFirmwareImageTest  : public testing::Test
+    class LoadedFirmwareFile  : public testing::Test
     {
     protected:
         juce::TemporaryFile folder;
@@ -33,7 +33,7 @@ namespace
     const juce::uint8 someBytes[] = { 0xf0, 0x7d, 0x01, 0xf7, 0x00, 0xff, 0xf0 };
 }
 
-TEST_F (FileFirmwareImageTest, HandsOverTheFilesBytesUnchanged)
+TEST_F (LoadedFirmwareFile, HandsOverTheFilesBytesUnchanged)
 {
     const juce::MemoryBlock bytes (someBytes, sizeof (someBytes));
     const auto file = write ("update.syx", bytes);
@@ -49,7 +49,7 @@ TEST_F (FileFirmwareImageTest, HandsOverTheFilesBytesUnchanged)
     EXPECT_EQ (image.getProblem(), "");
 }
 
-TEST_F (FileFirmwareImageTest, NamesTheProductUpToTheLastDot)
+TEST_F (LoadedFirmwareFile, NamesTheProductUpToTheLastDot)
 {
     const auto file = write ("arvella.v2.syx", juce::MemoryBlock (someBytes, sizeof (someBytes)));
     FileFirmwareImage image (file.getFullPathName());
@@ -57,7 +57,7 @@ TEST_F (FileFirmwareImageTest, NamesTheProductUpToTheLastDot)
     EXPECT_EQ (image.getProductName(), "arvella.v2");
 }
 
-TEST_F (FileFirmwareImageTest, ResolvesARelativePathAgainstTheWorkingDirectory)
+TEST_F (LoadedFirmwareFile, ResolvesARelativePathAgainstTheWorkingDirectory)
 {
     write ("relative.syx", juce::MemoryBlock (someBytes, sizeof (someBytes)));
     const auto previous = juce::File::getCurrentWorkingDirectory();
@@ -71,7 +71,7 @@ TEST_F (FileFirmwareImageTest, ResolvesARelativePathAgainstTheWorkingDirectory)
 }
 
 // The image shows nothing itself: it says what went wrong, in the path as given.
-TEST_F (FileFirmwareImageTest, AFileThatCannotBeUsedLeavesTheImageEmptyAndSaysWhy)
+TEST_F (LoadedFirmwareFile, AFileThatCannotBeUsedLeavesTheImageEmptyAndSaysWhy)
 {
     using Outcome = FirmwareFileReader::Outcome;
     const auto empty = write ("empty.syx", {}).getFullPathName();
@@ -86,7 +86,7 @@ TEST_F (FileFirmwareImageTest, AFileThatCannotBeUsedLeavesTheImageEmptyAndSaysWh
     expectUnusable (FileFirmwareImage ("/dev/zero"), Outcome::tooLarge, "File /dev/zero is larger than 16 MiB");
 }
 
-TEST_F (FileFirmwareImageTest, IsDestroyedThroughTheCommonType)
+TEST_F (LoadedFirmwareFile, IsDestroyedThroughTheCommonType)
 {
     const auto file = write ("owned.syx", juce::MemoryBlock (someBytes, sizeof (someBytes)));
     std::unique_ptr<FirmwareImage> image = std::make_unique<FileFirmwareImage> (file.getFullPathName());

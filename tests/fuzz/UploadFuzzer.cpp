@@ -9,9 +9,10 @@
 // instead, the loop running until the upload has ended.
 
 #include "protocol/BasicSysexProtocolClass.h"
-#include "tests/protocol/FakePacingClock.h"
-#include "tests/protocol/RecordingInterface.h"
-#include "tests/protocol/TestFirmwareImage.h"
+#include "support/FakePacingClock.h"
+#include "support/RecordingInterface.h"
+#include "support/TestFirmwareImage.h"
+#include "protocol/UploadSteps.h"
 
 #include <juce_gui_basics/juce_gui_basics.h>
 
@@ -140,10 +141,10 @@ extern "C" int LLVMFuzzerTestOneInput (const uint8_t* bytes, size_t numBytes)
 
     if (expected.failure.isEmpty())
     {
-        check (status == "Please turn power off and on again");
+        check (status == UploadSteps::powerCycleHint);
         check (progress == 1.0);
         check (! failed);
-        check (! sleeps.empty() && sleeps.back() == 5000);
+        check (! sleeps.empty() && sleeps.back() == UploadSteps::pauseBeforePowerCycleHintMs);
         sleeps.pop_back();
     }
     else
@@ -153,7 +154,7 @@ extern "C" int LLVMFuzzerTestOneInput (const uint8_t* bytes, size_t numBytes)
         check (failed);
     }
 
-    check (sleeps == std::vector<int> (sends.size(), 300));
+    check (sleeps == std::vector<int> (sends.size(), UploadSteps::pauseAfterEachMessageMs));
     check (interface.isEnabled());
     return 0;
 }

@@ -5,14 +5,14 @@ namespace HelpWindowParts
     juce::TextEditor* findEditor (juce::DocumentWindow& window)
     {
         if (auto* content = window.getContentComponent())
-            return findChild<juce::TextEditor> (*content);
+            return ComponentFinder::findChild<juce::TextEditor> (*content);
 
         return nullptr;
     }
 
     juce::Viewport* findViewport (juce::TextEditor& editor)
     {
-        return findChild<juce::Viewport> (editor);
+        return ComponentFinder::findChild<juce::Viewport> (editor);
     }
 
     juce::StringArray splitLines (const juce::String& text)

@@ -1,23 +1,12 @@
 #pragma once
 
-#include <juce_gui_basics/juce_gui_basics.h>
+#include "support/ComponentFinder.h"
 
 /** Reaches into a help window the way a user sees it: its content, the
     editor in it and the editor's scrolling view.
 */
 namespace HelpWindowParts
 {
-    /** The first child of type T, or null. */
-    template <typename T>
-    T* findChild (juce::Component& parent)
-    {
-        for (auto* child : parent.getChildren())
-            if (auto* found = dynamic_cast<T*> (child))
-                return found;
-
-        return nullptr;
-    }
-
     /** The text editor of the window's content component, or null. */
     juce::TextEditor* findEditor (juce::DocumentWindow& window);
 

@@ -107,8 +107,8 @@ TEST_P (ProductHelpFamily, ConstructsHiddenOnTheDesktopWithTheSharedFrame)
     EXPECT_NE (window->getCloseButton(), nullptr);
 
     EXPECT_TRUE (window->isResizable());
-    EXPECT_NE (HelpWindowParts::findChild<juce::ResizableBorderComponent> (*window), nullptr);
-    EXPECT_EQ (HelpWindowParts::findChild<juce::ResizableCornerComponent> (*window), nullptr);
+    EXPECT_NE (ComponentFinder::findChild<juce::ResizableBorderComponent> (*window), nullptr);
+    EXPECT_EQ (ComponentFinder::findChild<juce::ResizableCornerComponent> (*window), nullptr);
 }
 
 TEST_P (ProductHelpFamily, ShowsItsOwnTextReadOnly)

@@ -1,9 +1,10 @@
 #include <gtest/gtest.h>
 
 #include "ChangeRecorder.h"
-#include "TestFirmwareImage.h"
-#include "UploadRig.h"
+#include "support/TestFirmwareImage.h"
+#include "support/UploadRig.h"
 #include "protocol/AutoUpdate.h"
+#include "protocol/UploadSteps.h"
 
 #include <juce_gui_basics/juce_gui_basics.h>
 
@@ -106,7 +107,7 @@ TEST (BasicSysexProtocol, SendsTheBuiltInImageWholeInPlaceAndInOrder)
     expectedSleeps.push_back (5000);
     EXPECT_EQ (rig.clock.getSleeps(), expectedSleeps);
 
-    EXPECT_EQ (rig.protocol.getStatus(), "Please turn power off and on again");
+    EXPECT_EQ (rig.protocol.getStatus(), UploadSteps::powerCycleHint);
     EXPECT_TRUE (rig.interface.isEnabled());
     EXPECT_FALSE (rig.protocol.lastRunFailed());
 
@@ -143,14 +144,14 @@ TEST (BasicSysexProtocol, OneMessageImageIsSentOnceThenTheClosingStepsFollow)
     ASSERT_TRUE (rig.waitUntilHolding());
 
     EXPECT_EQ (rig.protocol.getProgress(), 1.0);
-    EXPECT_EQ (rig.protocol.getStatus(), "Update completed");
+    EXPECT_EQ (rig.protocol.getStatus(), UploadSteps::completed);
     EXPECT_FALSE (rig.interface.isEnabled());
 
     rig.clock.release();
     ASSERT_TRUE (rig.waitUntilIdle());
 
     EXPECT_EQ (rig.log.get(), (Events { "disable", "send 4", "sleep 300", "check", "sleep 5000", "enable" }));
-    EXPECT_EQ (rig.protocol.getStatus(), "Please turn power off and on again");
+    EXPECT_EQ (rig.protocol.getStatus(), UploadSteps::powerCycleHint);
     EXPECT_EQ (rig.protocol.getProgress(), 1.0);
 
     // The next start clears the finished progress at once and sends the image again.
@@ -186,7 +187,7 @@ TEST (BasicSysexProtocol, StartUpdateInTheClosingPauseClearsTheProgressButStarts
     ASSERT_TRUE (rig.waitUntilIdle());
 
     EXPECT_EQ (rig.interface.getNumSends(), 2u);
-    EXPECT_EQ (rig.protocol.getStatus(), "Please turn power off and on again");
+    EXPECT_EQ (rig.protocol.getStatus(), UploadSteps::powerCycleHint);
     EXPECT_TRUE (rig.interface.isEnabled());
 
     // Once the closing steps are over, the next call starts a new upload.
@@ -229,7 +230,7 @@ TEST (BasicSysexProtocol, UnattendedUploadWaitsBeforeTheFirstMessageAndLeavesQui
 
     EXPECT_EQ (rig.log.get(), (Events { "sleep 2000", "disable", "send 3", "sleep 300", "send 3", "sleep 300",
                                         "check", "sleep 5000", "enable" }));
-    EXPECT_EQ (rig.protocol.getStatus(), "Please turn power off and on again");
+    EXPECT_EQ (rig.protocol.getStatus(), UploadSteps::powerCycleHint);
 }
 
 TEST (BasicSysexProtocol, ARunCountsAsCompletedFromItsClosingStepsUntilTheNextStart)

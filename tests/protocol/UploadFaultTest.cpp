@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
 #include "ChangeRecorder.h"
-#include "TestFirmwareImage.h"
-#include "UploadRig.h"
+#include "support/TestFirmwareImage.h"
+#include "support/UploadRig.h"
 
 // An image that breaks the framing anywhere is refused before its first
 // message: a device flashed with the good first part of a damaged image is

@@ -1,8 +1,9 @@
 #include <gtest/gtest.h>
 
 #include "ChangeRecorder.h"
-#include "TestFirmwareImage.h"
-#include "UploadRig.h"
+#include "support/TestFirmwareImage.h"
+#include "support/UploadRig.h"
+#include "protocol/UploadSteps.h"
 
 // A device that goes away during an upload stops it like bad data does: the
 // rest is not sent, the user is told, and the controls come back for a retry.
@@ -10,7 +11,7 @@
 TEST (UploadLostDevice, StopsWithoutCompletingAndLeavesTheProtocolReadyForAnotherTry)
 {
     using Events = std::vector<std::string>;
-    const juce::String lostStatus ("Upload failed: the MIDI output device is no longer connected");
+    const juce::String lostStatus (UploadSteps::deviceLost);
 
     struct Case
     {
@@ -52,7 +53,7 @@ TEST (UploadLostDevice, StopsWithoutCompletingAndLeavesTheProtocolReadyForAnothe
         EXPECT_TRUE (recorder.getChanges().back().lastRunFailed);
 
         for (const auto& change : recorder.getChanges())
-            EXPECT_NE (change.status, "Update completed");
+            EXPECT_NE (change.status, UploadSteps::completed);
 
         // Plugged in again, the next press sends the whole image from the start.
         rig.interface.loseDeviceAfter (-1);
@@ -60,7 +61,7 @@ TEST (UploadLostDevice, StopsWithoutCompletingAndLeavesTheProtocolReadyForAnothe
         ASSERT_TRUE (rig.waitUntilIdle());
 
         EXPECT_EQ (rig.interface.getNumSends(), (size_t) c.messagesBeforeLoss + 3);
-        EXPECT_EQ (rig.protocol.getStatus(), "Please turn power off and on again");
+        EXPECT_EQ (rig.protocol.getStatus(), UploadSteps::powerCycleHint);
         EXPECT_EQ (rig.protocol.getProgress(), 1.0);
         EXPECT_FALSE (rig.protocol.lastRunFailed());
     }
@@ -81,6 +82,6 @@ TEST (UploadLostDevice, AskedToExitBeforeTheCheckNeitherChecksNorCompletes)
     ASSERT_TRUE (rig.waitUntilIdle());
 
     EXPECT_EQ (rig.interface.getNumChecks(), 0);
-    EXPECT_EQ (rig.protocol.getStatus(), "Uploading firmware");
+    EXPECT_EQ (rig.protocol.getStatus(), UploadSteps::uploading);
     EXPECT_FALSE (rig.protocol.lastRunFailed());
 }

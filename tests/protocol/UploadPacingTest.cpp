@@ -1,7 +1,8 @@
 #include <gtest/gtest.h>
 
-#include "TestFirmwareImage.h"
-#include "UploadRig.h"
+#include "support/TestFirmwareImage.h"
+#include "support/UploadRig.h"
+#include "protocol/UploadSteps.h"
 
 // With the program's own clock, messages go out at least 300 ms apart.
 TEST (UploadPacing, RealPausesKeepTheMessagesAtLeast300msApart)
@@ -20,5 +21,5 @@ TEST (UploadPacing, RealPausesKeepTheMessagesAtLeast300msApart)
         EXPECT_GE (sends[i].timeMs - sends[i - 1].timeMs, 300.0) << "before message " << i + 1;
 
     EXPECT_TRUE (rig.clock.getSleeps().empty());
-    EXPECT_EQ (rig.protocol.getStatus(), "Please turn power off and on again");
+    EXPECT_EQ (rig.protocol.getStatus(), UploadSteps::powerCycleHint);
 }

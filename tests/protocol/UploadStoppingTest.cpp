@@ -1,7 +1,8 @@
 #include <gtest/gtest.h>
 
-#include "TestFirmwareImage.h"
-#include "UploadRig.h"
+#include "support/TestFirmwareImage.h"
+#include "support/UploadRig.h"
+#include "protocol/UploadSteps.h"
 
 // The window's close handler asks the thread to exit and then waits for it on
 // the message thread, without running the loop. A thread that waits for the
@@ -21,8 +22,8 @@ TEST (UploadStopping, AnExitRequestEndsTheThreadWithinThePassUnderWay)
 
     const Case cases[] =
     {
-        { "in the pause after a message", 300,  2, 2, "Uploading firmware" },
-        { "in the closing pause",         5000, 1, 3, "Please turn power off and on again" },
+        { "in the pause after a message", 300,  2, 2, UploadSteps::uploading },
+        { "in the closing pause",         5000, 1, 3, UploadSteps::powerCycleHint },
     };
 
     for (const auto& c : cases)

@@ -2,8 +2,8 @@
 
 #include "ui/Alerts.h"
 #include "app/CommandLineOptions.h"
-#include "device/ScopedEnvironmentVariable.h"
-#include "device/SimulatedMidiFolder.h"
+#include "support/ScopedEnvironmentVariable.h"
+#include "support/SimulatedMidiFolder.h"
 
 #include <initializer_list>
 

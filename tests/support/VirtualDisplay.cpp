@@ -9,9 +9,9 @@
 
 #include "VirtualDisplay.h"
 
-#include <X11/Xlib.h>
+#include "SessionAtoms.h"
 
-#include <initializer_list>
+#include <X11/Xlib.h>
 
 namespace
 {
@@ -29,9 +29,7 @@ namespace VirtualDisplay
 
         if (auto* display = XOpenDisplay (nullptr))
         {
-            for (auto* name : { "WM_PROTOCOLS", "WM_TAKE_FOCUS", "WM_DELETE_WINDOW", "_NET_WM_PING",
-                                "WM_CHANGE_STATE", "WM_STATE", "_NET_WM_WINDOW_TYPE",
-                                "_NET_WM_STATE", "_NET_WM_STATE_HIDDEN" })
+            for (auto* name : SessionAtoms::names)
                 XInternAtom (display, name, False);
 
             XCloseDisplay (display);

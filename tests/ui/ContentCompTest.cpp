@@ -3,10 +3,11 @@
 #include "firmware/FirmwareImage.h"
 #include "protocol/ProtocolBaseClass.h"
 #include "support/MessageLoop.h"
-#include "support/PanelParts.h"
+#include "support/ComponentFinder.h"
 #include "support/SimulatedSetUp.h"
 #include "ui/ContentComp.h"
 #include "ui/TemplateLookAndFeel.h"
+#include "protocol/UploadSteps.h"
 
 #include <atomic>
 
@@ -44,11 +45,11 @@ protected:
         return bytes;
     }
 
-    juce::TextButton& updateButton()    { return *PanelParts::findButton (*panel, "update"); }
-    juce::TextButton& helpButton()      { return *PanelParts::findButton (*panel, "Help"); }
-    juce::ComboBox& selector()          { return *PanelParts::find<juce::ComboBox> (*panel); }
-    juce::String statusLine()           { return PanelParts::findLabelStartingWith (*panel, "Update progress:")->getText(); }
-    juce::String introduction()         { return PanelParts::findLabelStartingWith (*panel, "This software updater")->getText(); }
+    juce::TextButton& updateButton()    { return *ComponentFinder::findButton (*panel, "update"); }
+    juce::TextButton& helpButton()      { return *ComponentFinder::findButton (*panel, "Help"); }
+    juce::ComboBox& selector()          { return *ComponentFinder::find<juce::ComboBox> (*panel); }
+    juce::String statusLine()           { return ComponentFinder::findLabelStartingWith (*panel, "Update progress:")->getText(); }
+    juce::String introduction()         { return ComponentFinder::findLabelStartingWith (*panel, "This software updater")->getText(); }
 
     void pickDevice (int itemId)
     {
@@ -77,8 +78,8 @@ TEST_F (MainPanel, StartsWithARedDisabledButtonAndTheBuiltInTexts)
     EXPECT_FALSE (updateButton().isEnabled());
     EXPECT_EQ (statusLine(), "Update progress:");
     EXPECT_EQ (introduction(), builtInIntroduction);
-    EXPECT_NE (PanelParts::findLabel (*panel, [] (auto& t) { return t == "STEP1"; }), nullptr);
-    EXPECT_NE (PanelParts::findLabel (*panel, [] (auto& t) { return t == "STEP2"; }), nullptr);
+    EXPECT_NE (ComponentFinder::findLabel (*panel, [] (auto& t) { return t == "STEP1"; }), nullptr);
+    EXPECT_NE (ComponentFinder::findLabel (*panel, [] (auto& t) { return t == "STEP2"; }), nullptr);
     EXPECT_EQ (updateButton().getTooltip(), "click here to update the product");
     EXPECT_EQ (helpButton().getTooltip(), "click here to get help");
     EXPECT_TRUE (updateButton().isConnectedOnLeft());
@@ -93,13 +94,13 @@ TEST_F (MainPanel, LaysOutTheControlsInTheWindowsContentArea)
 
     struct Placement { const char* control; juce::Component* component; juce::Rectangle<int> bounds; };
     const Placement placements[] = {
-        { "introduction", PanelParts::findLabelStartingWith (*panel, "This software"), { 10, 15, 622, 50 } },
+        { "introduction", ComponentFinder::findLabelStartingWith (*panel, "This software"), { 10, 15, 622, 50 } },
         { "help",         &helpButton(),                                                { 538, 2, 94, 30 } },
-        { "step 1",       PanelParts::findLabel (*panel, [] (auto& t) { return t == "STEP1"; }), { 10, 70, 622, 30 } },
+        { "step 1",       ComponentFinder::findLabel (*panel, [] (auto& t) { return t == "STEP1"; }), { 10, 70, 622, 30 } },
         { "device",       selector().getParentComponent(),                              { 10, 105, 622, 50 } },
-        { "step 2",       PanelParts::findLabel (*panel, [] (auto& t) { return t == "STEP2"; }), { 10, 165, 622, 30 } },
+        { "step 2",       ComponentFinder::findLabel (*panel, [] (auto& t) { return t == "STEP2"; }), { 10, 165, 622, 30 } },
         { "update",       &updateButton(),                                              { 538, 215, 94, 30 } },
-        { "progress bar", PanelParts::find<juce::ProgressBar> (*panel),                 { 10, 215, 528, 30 } },
+        { "progress bar", ComponentFinder::find<juce::ProgressBar> (*panel),                 { 10, 215, 528, 30 } },
     };
 
     for (const auto& p : placements)
@@ -109,7 +110,7 @@ TEST_F (MainPanel, LaysOutTheControlsInTheWindowsContentArea)
     }
 
     // The status line sits directly above the bar, as wide as it.
-    auto* status = PanelParts::findLabelStartingWith (*panel, "Update progress:");
+    auto* status = ComponentFinder::findLabelStartingWith (*panel, "Update progress:");
     EXPECT_EQ (status->getParentComponent(), panel.get());
     EXPECT_EQ (status->getBottom(), 215);
     EXPECT_EQ (status->getX(), 10);
@@ -209,15 +210,15 @@ TEST_F (MainPanel, ACompletedUploadEnablesTheControlsAgain)
 
     updateButton().triggerClick();
     ASSERT_TRUE (MessageLoop::runUntil ([&] { return ! updateButton().isEnabled(); }));
-    EXPECT_TRUE (waitForStatus ("Uploading firmware"));
+    EXPECT_TRUE (waitForStatus (UploadSteps::uploading));
 
-    ASSERT_TRUE (waitForStatus ("Update completed"));
+    ASSERT_TRUE (waitForStatus (UploadSteps::completed));
     EXPECT_TRUE (updateButton().isEnabled());
     EXPECT_TRUE (selector().isEnabled());
     EXPECT_EQ (sim.readSent (1), bytesOf (file));
     EXPECT_TRUE (panel->getProtocol()->lastRunCompleted());
 
-    ASSERT_TRUE (waitForStatus ("Please turn power off and on again", 8000));
+    ASSERT_TRUE (waitForStatus (UploadSteps::powerCycleHint, 8000));
     EXPECT_TRUE (updateButton().isEnabled());
 }
 
@@ -228,13 +229,13 @@ TEST_F (MainPanel, UpdateDuringTheClosingPauseClearsTheBarAndStartsNothing)
     pickDevice (1);
 
     updateButton().triggerClick();
-    ASSERT_TRUE (waitForStatus ("Update completed"));
+    ASSERT_TRUE (waitForStatus (UploadSteps::completed));
 
     updateButton().triggerClick();
     ASSERT_TRUE (MessageLoop::runUntil ([&] { return ! updateButton().isEnabled(); }));
     EXPECT_EQ (panel->getProtocol()->getProgress(), 0.0);
 
-    ASSERT_TRUE (waitForStatus ("Please turn power off and on again", 8000));
+    ASSERT_TRUE (waitForStatus (UploadSteps::powerCycleHint, 8000));
     MessageLoop::runFor (100);
     EXPECT_FALSE (updateButton().isEnabled());
     EXPECT_EQ (sim.readLog (1).size(), 1);
@@ -349,7 +350,7 @@ TEST_F (MainPanel, AnUnpluggedDeviceStopsTheUploadAndLetsTheUserTryAgain)
 
     sim.writeOutputs ("Another Device\n");
 
-    ASSERT_TRUE (waitForStatus ("Upload failed: the MIDI output device is no longer connected"));
+    ASSERT_TRUE (waitForStatus (UploadSteps::deviceLost));
     const auto sent = sim.readLog (1).size();
     const auto shown = panel->getProtocol()->getProgress();
 
@@ -367,7 +368,7 @@ TEST_F (MainPanel, AnUnpluggedDeviceStopsTheUploadAndLetsTheUserTryAgain)
     // Plugged in again, a second press sends the whole image.
     sim.writeOutputs ("Sim Out\n");
     updateButton().triggerClick();
-    ASSERT_TRUE (waitForStatus ("Update completed", 20000));
+    ASSERT_TRUE (waitForStatus (UploadSteps::completed, 20000));
     EXPECT_EQ (sim.readLog (1).size(), sent + 20);
 }
 

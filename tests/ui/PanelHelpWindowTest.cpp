@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "support/MessageLoop.h"
-#include "support/PanelParts.h"
+#include "support/ComponentFinder.h"
 #include "support/SimulatedSetUp.h"
 #include "ui/ContentComp.h"
 #include "NativeWindowState.h"
@@ -78,7 +78,7 @@ protected:
         panel = std::make_unique<ContentComp> (nullptr, juce::String());
         panel->setSize (642, 366);
         help = findOnTheDesktop (" Arvella update help ");
-        helpButton = PanelParts::findButton (*panel, "Help");
+        helpButton = ComponentFinder::findButton (*panel, "Help");
     }
 
     ~PanelHelpWindow() override
@@ -130,7 +130,7 @@ TEST_F (PanelHelpWindow, OneTooltipWindowShowsTheTipsOfBothWindows)
     clickHelp();
     ASSERT_TRUE (help->isVisible());
 
-    auto* helpText = PanelParts::find<juce::TextEditor> (*help);
+    auto* helpText = ComponentFinder::find<juce::TextEditor> (*help);
     ASSERT_NE (helpText, nullptr);
     helpText->setTooltip ("the help text");
 

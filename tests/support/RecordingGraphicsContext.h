@@ -1,5 +1,7 @@
 #pragma once
 
+#include "JucePrinters.h"
+
 #include <gtest/gtest.h>
 #include <juce_gui_basics/juce_gui_basics.h>
 
@@ -157,10 +159,3 @@ auto operator<< (std::ostream& os, const Case& c) -> decltype ((void) c.name, os
     return os << c.name;
 }
 
-namespace juce
-{
-    inline void PrintTo (const Colour& c, std::ostream* os)                     { *os << "0x" << c.toString(); }
-    inline void PrintTo (const Rectangle<float>& r, std::ostream* os)           { *os << "(" << r.toString() << ")"; }
-    inline void PrintTo (const Rectangle<int>& r, std::ostream* os)             { *os << "(" << r.toString() << ")"; }
-    inline void PrintTo (const Point<float>& p, std::ostream* os)               { *os << "(" << p.toString() << ")"; }
-}

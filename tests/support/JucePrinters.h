@@ -4,7 +4,7 @@
 
 #include <ostream>
 
-// Readable failure messages for the JUCE types the device tests compare.
+// Readable failure messages for the JUCE types the tests compare: the one set of them.
 namespace juce
 {
     inline void PrintTo (const String& text, std::ostream* os)
@@ -25,6 +25,21 @@ namespace juce
     inline void PrintTo (const Rectangle<int>& area, std::ostream* os)
     {
         *os << "(" << area.toString().toStdString() << ")";
+    }
+
+    inline void PrintTo (const Rectangle<float>& area, std::ostream* os)
+    {
+        *os << "(" << area.toString().toStdString() << ")";
+    }
+
+    inline void PrintTo (const Point<float>& point, std::ostream* os)
+    {
+        *os << "(" << point.toString().toStdString() << ")";
+    }
+
+    inline void PrintTo (const Colour& colour, std::ostream* os)
+    {
+        *os << "0x" << colour.toString().toStdString();
     }
 
     inline void PrintTo (const MemoryBlock& bytes, std::ostream* os)

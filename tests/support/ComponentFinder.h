@@ -4,11 +4,23 @@
 
 #include <functional>
 
-/** Finds the controls of a panel the way a user tells them apart: by their
-    kind and what they show.
+/** Finds the components of a window or panel the way a user tells them apart:
+    by their kind and what they show. The one finder every suite uses.
 */
-namespace PanelParts
+namespace ComponentFinder
 {
+    /** The first direct child of parent of type T that matches, or null. */
+    template <typename T>
+    T* findChild (juce::Component& parent, const std::function<bool (T&)>& matches = [] (T&) { return true; })
+    {
+        for (auto* child : parent.getChildren())
+            if (auto* candidate = dynamic_cast<T*> (child))
+                if (matches (*candidate))
+                    return candidate;
+
+        return nullptr;
+    }
+
     /** The first component below root, at any depth, of type T that matches. */
     template <typename T>
     T* find (juce::Component& root, const std::function<bool (T&)>& matches = [] (T&) { return true; })
