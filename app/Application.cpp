@@ -11,6 +11,7 @@ void Application::initialise (const juce::String&)
     mainWindow->centreWithSize (650, 400);
     mainWindow->setVisible (true);
     mainWindow->setResizeLimits (650, 400, 650, 400);
+    repaintPump = WineRepaintPump::createIfNeeded();
 }
 
 void Application::shutdown()
@@ -23,5 +24,6 @@ void Application::shutdown()
         setApplicationReturnValue (succeeded ? 0 : 1);
     }
 
+    repaintPump = nullptr;
     mainWindow = nullptr;
 }

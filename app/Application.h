@@ -3,6 +3,7 @@
 #include <juce_gui_basics/juce_gui_basics.h>
 
 #include "MainWindow.h"
+#include "WineRepaintPump.h"
 
 class Application  : public juce::JUCEApplication
 {
@@ -19,6 +20,7 @@ public:
 
 private:
     std::unique_ptr<MainWindow> mainWindow;
+    std::unique_ptr<WineRepaintPump> repaintPump;
 
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (Application)
 };

@@ -1,5 +1,6 @@
 #include "Application.h"
 #include "InformationCommands.h"
+#include "ProcessEntry.h"
 
 #include <cstdio>
 
@@ -10,10 +11,8 @@ namespace
 
 int main (int argc, char* argv[])
 {
-    juce::StringArray arguments;
-
-    for (int i = 1; i < argc; ++i)
-        arguments.add (juce::String::fromUTF8 (argv[i]));
+    ProcessEntry::prepareConsole();
+    const auto arguments = ProcessEntry::getArguments (argc, argv);
 
     // Information commands answer before the single-instance rule is applied.
     {
@@ -27,5 +26,5 @@ int main (int argc, char* argv[])
     }
 
     juce::JUCEApplicationBase::createInstance = &createApplication;
-    return juce::JUCEApplicationBase::main (argc, (const char**) argv);
+    return ProcessEntry::runApplication (argc, argv);
 }
