@@ -16,9 +16,8 @@ public:
     void resized() override;
 
 private:
-    juce::TooltipWindow tooltipWindow { nullptr, 700 };
-
-    // Declared after the tooltip window: the editor goes first when the content is deleted.
+    // No tooltip window of its own: the main panel's has no parent, so it already shows
+    // the tips of every window, and a second one would show each tip twice.
     std::unique_ptr<juce::TextEditor> textEditor;
 
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (HelpTextContentComp)

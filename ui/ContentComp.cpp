@@ -135,6 +135,10 @@ void ContentComp::buttonClicked (juce::Button* button)
     {
         helpWindow->setVisible (! helpWindow->isVisible());
         helpWindow->centreWithSize (550, 400);
+
+        // Left behind the main window it would count as shown, and the next click would hide it unseen.
+        if (helpWindow->isVisible())
+            helpWindow->toFront (true);
     }
 }
 

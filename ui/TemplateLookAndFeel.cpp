@@ -304,6 +304,48 @@ void TemplateLookAndFeel::drawTextEditorOutline (juce::Graphics& g, int width, i
 //==============================================================================
 namespace
 {
+    // JUCE 7 sets tooltips in 13-pixel text; this look keeps them at 15 pixels, bold,
+    // in lines of balanced length no wider than 400 pixels.
+    juce::TextLayout layoutTooltipText (const juce::String& text, Colour colour)
+    {
+        juce::AttributedString s;
+        s.setJustification (juce::Justification::centred);
+        s.append (text, juce::Font (15.0f, juce::Font::bold), colour);
+
+        juce::TextLayout layout;
+        layout.createLayoutWithBalancedLineLengths (s, 400.0f);
+        return layout;
+    }
+}
+
+juce::Rectangle<int> TemplateLookAndFeel::getTooltipBounds (const juce::String& tipText, juce::Point<int> screenPos,
+                                                            juce::Rectangle<int> parentArea)
+{
+    const auto layout = layoutTooltipText (tipText, Colours::black);
+
+    const auto w = (int) (layout.getWidth() + 14.0f);
+    const auto h = (int) (layout.getHeight() + 6.0f);
+
+    return juce::Rectangle<int> (screenPos.x > parentArea.getCentreX() ? screenPos.x - (w + 12) : screenPos.x + 24,
+                                 screenPos.y > parentArea.getCentreY() ? screenPos.y - (h + 6)  : screenPos.y + 6,
+                                 w, h)
+               .constrainedWithin (parentArea);
+}
+
+void TemplateLookAndFeel::drawTooltip (juce::Graphics& g, const juce::String& text, int width, int height)
+{
+    g.fillAll (findColour (juce::TooltipWindow::backgroundColourId));
+
+    g.setColour (findColour (juce::TooltipWindow::outlineColourId));
+    g.drawRect (0, 0, width, height, 1);
+
+    layoutTooltipText (text, findColour (juce::TooltipWindow::textColourId))
+        .draw (g, juce::Rectangle<int> (width, height).toFloat());
+}
+
+//==============================================================================
+namespace
+{
     // White with faint blue stripes every third row, in a thin outline.
     void drawStripedListBackground (juce::Graphics& g, int width, int height,
                                     Colour background, Colour outline)

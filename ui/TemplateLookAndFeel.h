@@ -54,6 +54,13 @@ public:
     void drawTextEditorOutline (juce::Graphics&, int width, int height, juce::TextEditor&) override;
 
     //==============================================================================
+    /** Room for the tip's text in 15-pixel bold, beside the pointer on the side with more space. */
+    juce::Rectangle<int> getTooltipBounds (const juce::String& tipText, juce::Point<int> screenPos,
+                                           juce::Rectangle<int> parentArea) override;
+
+    void drawTooltip (juce::Graphics&, const juce::String& text, int width, int height) override;
+
+    //==============================================================================
     void drawPopupMenuBackground (juce::Graphics&, int width, int height) override;
 
     /** The combo box's drop-down list is a popup menu too; it keeps its own look. */
