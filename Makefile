@@ -20,7 +20,9 @@ ifneq ($(SANITIZE),)
       -DBREVANE_BUILD_FUZZ=OFF
 endif
 
-.PHONY: all deps configure build release run test test-alsa bench fuzz install package screenshot clean
+WINDOWS_DIR ?= build-windows
+
+.PHONY: all deps configure build release run test test-alsa bench fuzz install package screenshot clean windows windows-zip windows-smoke
 
 all: build
 
@@ -63,6 +65,23 @@ package: release
 
 screenshot: build
 	@bash scripts/screenshot.sh $(BUILD_DIR)/bin/brevane docs/screenshot.png
+
+# The Windows program, cross-built with MinGW-w64; its packages are installed
+# only when one of these targets is used.
+windows:
+	@bash scripts/deps-windows.sh
+	@bash scripts/windows-image-libs.sh cmake/mingw-w64-x86_64.cmake $(WINDOWS_DIR)/image-libs
+	@mkdir -p $(WINDOWS_DIR)
+	@cmake -S . -B $(WINDOWS_DIR) -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake -DCMAKE_BUILD_TYPE=Release \
+	    -DBREVANE_WINDOWS_LIBS=$(abspath $(WINDOWS_DIR)/image-libs) -DBREVANE_BUILD_TESTS=OFF -DBREVANE_BUILD_BENCH=OFF \
+	    > $(WINDOWS_DIR)/configure.log 2>&1 || { cat $(WINDOWS_DIR)/configure.log; exit 1; }
+	@cmake --build $(WINDOWS_DIR) -j $(JOBS) --target brevane
+
+windows-zip: windows
+	@bash scripts/windows-zip.sh $(WINDOWS_DIR)
+
+windows-smoke: windows
+	@bash tests/wine/smoke.sh $(WINDOWS_DIR)/bin/brevane.exe
 
 clean:
 	@rm -rf build build-*

@@ -43,6 +43,8 @@ void Application::initialise (const juce::String&)
         if (auto* content = mainWindow->getContentComp())
             unattendedRun = std::make_unique<UnattendedRun> (*content->getProtocol(), *content->getFirmwareImage(),
                                                              requestQuit);
+
+    repaintPump = WineRepaintPump::createIfNeeded();
 }
 
 void Application::shutdown()
@@ -53,6 +55,7 @@ void Application::shutdown()
     if (unattendedRun != nullptr)
         setApplicationReturnValue (unattendedRun->getExitStatus());
 
+    repaintPump = nullptr;
     unattendedRun = nullptr;
     headlessUpdate = nullptr;
     mainWindow = nullptr;

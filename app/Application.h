@@ -3,6 +3,7 @@
 #include <juce_gui_basics/juce_gui_basics.h>
 
 #include "MainWindow.h"
+#include "WineRepaintPump.h"
 
 class HeadlessUpdate;
 class UnattendedRun;
@@ -29,6 +30,7 @@ private:
     std::unique_ptr<MainWindow> mainWindow;
     std::unique_ptr<HeadlessUpdate> headlessUpdate;
     std::unique_ptr<UnattendedRun> unattendedRun;
+    std::unique_ptr<WineRepaintPump> repaintPump;
 
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (Application)
 };

@@ -5,6 +5,7 @@
 #include "InstanceLock.h"
 #include "UnattendedRun.h"
 #include "ui/Alerts.h"
+#include "ProcessEntry.h"
 
 #include <csignal>
 #include <cstdlib>
@@ -25,10 +26,8 @@ namespace
 
 int main (int argc, char* argv[])
 {
-    juce::StringArray arguments;
-
-    for (int i = 1; i < argc; ++i)
-        arguments.add (juce::String::fromUTF8 (argv[i]));
+    ProcessEntry::prepareConsole();
+    const auto arguments = ProcessEntry::getArguments (argc, argv);
 
     // Information commands answer before the single-instance rule is applied.
     {
@@ -89,5 +88,5 @@ int main (int argc, char* argv[])
     }
 
     juce::JUCEApplicationBase::createInstance = &createApplication;
-    return juce::JUCEApplicationBase::main (argc, (const char**) argv);
+    return ProcessEntry::runApplication (argc, argv);
 }

@@ -19,12 +19,25 @@ foreach(module IN LISTS BREVANE_JUCE_MODULES)
     target_compile_definitions(brevane_juce PUBLIC JUCE_MODULE_AVAILABLE_${module}=1)
 endforeach()
 
-# Debian builds JUCE against the system image libraries.
-target_link_libraries(brevane_juce PUBLIC juce::juce_recommended_config_flags juce::pkgconfig_JUCE_IMG_LINUX_DEPS)
+target_link_libraries(brevane_juce PUBLIC juce::juce_recommended_config_flags)
+
+if(CMAKE_SYSTEM_NAME STREQUAL "Linux")
+    # Debian builds JUCE against the system image libraries.
+    target_link_libraries(brevane_juce PUBLIC juce::pkgconfig_JUCE_IMG_LINUX_DEPS)
+    target_compile_definitions(brevane_juce PUBLIC LINUX=1)
+elseif(WIN32)
+    # Debian's JUCE has no bundled image libraries and Debian no MinGW builds of
+    # them: scripts/windows-image-libs.sh builds them into BREVANE_WINDOWS_LIBS.
+    find_path(BREVANE_PNG_INCLUDE_DIR png.h REQUIRED)
+    find_library(BREVANE_PNG_LIBRARY NAMES libpng16.a REQUIRED)
+    find_library(BREVANE_JPEG_LIBRARY NAMES libjpeg.a REQUIRED)
+    find_library(BREVANE_ZLIB_LIBRARY NAMES libz.a REQUIRED)
+    target_include_directories(brevane_juce SYSTEM PUBLIC ${BREVANE_PNG_INCLUDE_DIR})
+    target_link_libraries(brevane_juce PUBLIC ${BREVANE_PNG_LIBRARY} ${BREVANE_JPEG_LIBRARY} ${BREVANE_ZLIB_LIBRARY})
+endif()
 
 target_compile_definitions(brevane_juce PUBLIC
     $<IF:$<CONFIG:DEBUG>,DEBUG=1 _DEBUG=1,NDEBUG=1 _NDEBUG=1>
-    LINUX=1
     JUCE_GLOBAL_MODULE_SETTINGS_INCLUDED=1
     JUCE_STANDALONE_APPLICATION=1
     JUCE_MODAL_LOOPS_PERMITTED=1

@@ -1,0 +1,42 @@
+#include "WineRepaintPump.h"
+
+#if JUCE_WINDOWS
+ #include <windows.h>
+#endif
+
+std::unique_ptr<WineRepaintPump> WineRepaintPump::createIfNeeded()
+{
+    if (! isRunningUnderWine())
+        return {};
+
+    return std::unique_ptr<WineRepaintPump> (new WineRepaintPump());
+}
+
+bool WineRepaintPump::isRunningUnderWine()
+{
+   #if JUCE_WINDOWS
+    // Wine's ntdll exports this; Windows' never has.
+    if (auto* ntdll = GetModuleHandleW (L"ntdll.dll"))
+        return GetProcAddress (ntdll, "wine_get_version") != nullptr;
+   #endif
+
+    return false;
+}
+
+WineRepaintPump::WineRepaintPump()
+{
+    startTimerHz (60);
+}
+
+WineRepaintPump::~WineRepaintPump()
+{
+    stopTimer();
+}
+
+void WineRepaintPump::timerCallback()
+{
+    // With nothing pending this finds no paint message and returns at once.
+    for (int i = juce::ComponentPeer::getNumPeers(); --i >= 0;)
+        if (auto* peer = juce::ComponentPeer::getPeer (i))
+            peer->performAnyPendingRepaintsNow();
+}
