@@ -94,6 +94,10 @@ TEST (UpdateProgressBarRest, DrawsAgainOnlyWhenItsValueChanges)
     bar.valueChanged();
     EXPECT_TRUE (MessageLoop::runUntil ([&] { return bar.paints > 0; }));
 
+    // X may still be delivering that repaint (an expose of the area just drawn):
+    // let it land before counting again.
+    MessageLoop::runFor (300);
+
     // A redraw asked for by someone else shows the value as it is now.
     value = 1.0;
     Recording drawn;
