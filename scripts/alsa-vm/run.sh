@@ -54,6 +54,7 @@ bash scripts/alsa-vm/initramfs.sh run "$work/run.cpio" tests/alsa/guest-init.sh 
     "$program:/usr/bin/brevane" \
     "$work/midi-timestamps:/usr/bin/midi-timestamps" \
     "scripts/xvfb-session-atoms.sh:/usr/share/brevane-test/xvfb-session-atoms.sh" \
+    "scripts/xvfb-session-atoms.txt:/usr/share/brevane-test/xvfb-session-atoms.txt" \
     "$work/upload.syx:/data/upload.syx" \
     "$work/unplug.syx:/data/unplug.syx"
 cat "$base" "$work/run.cpio" > "$work/initrd"
