@@ -24,15 +24,7 @@ apt_get() {
     DEBIAN_FRONTEND=noninteractive $sudo apt-get -o DPkg::Lock::Timeout=600 "$@"
 }
 
-missing=()
-for p in "${packages[@]}"; do
-    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
-done
-if [ ${#missing[@]} -gt 0 ]; then
-    echo "Installing: ${missing[*]}" >&2
-    apt_get update -qq
-    apt_get install -y -qq --no-install-recommends "${missing[@]}" >&2
-fi
+bash "$(dirname "$0")/../install-packages.sh" "${packages[@]}"
 
 mkdir -p "$cache"
 existing=$(find "$cache/" -maxdepth 1 -name 'kernel-*' -type d -exec test -f '{}/ready' ';' -print | sort | tail -n 1)
