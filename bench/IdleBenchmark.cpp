@@ -4,6 +4,7 @@
 //
 //   bench_idle [SECONDS]      each resting state measured for SECONDS (default 20)
 
+#include "BenchmarkSupport.h"
 #include "app/MainWindow.h"
 #include "firmware/FirmwareImage.h"
 #include "firmware/SysexFraming.h"
@@ -20,17 +21,11 @@
 
 namespace
 {
+    using BenchmarkSupport::cpuSeconds;
+
     constexpr int uploadMessages = 10;
     constexpr double restTarget = 0.3;     // % of one core
     const juce::String finalStatus = UploadSteps::powerCycleHint;
-
-    double cpuSeconds()
-    {
-        rusage usage {};
-        getrusage (RUSAGE_SELF, &usage);
-        return (double) usage.ru_utime.tv_sec + usage.ru_utime.tv_usec / 1e6
-             + (double) usage.ru_stime.tv_sec + usage.ru_stime.tv_usec / 1e6;
-    }
 
     /** Context switches of all the process's threads: each is a wake-up, whatever the machine's load. */
     long contextSwitches()

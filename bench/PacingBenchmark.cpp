@@ -7,6 +7,7 @@
 //
 //   bench_pacing [N]
 
+#include "BenchmarkSupport.h"
 #include "device/MidiInterfaceClass.h"
 #include "device/WirePacedOutput.h"
 #include "firmware/FirmwareImage.h"
@@ -22,15 +23,7 @@
 
 namespace
 {
-    class ImageSlice  : public FirmwareImage
-    {
-    public:
-        ImageSlice (const juce::uint8* bytes, int numBytes)  : FirmwareImage ("slice", 0.0, 0)
-        {
-            data = bytes;
-            size = numBytes;
-        }
-    };
+    using BenchmarkSupport::ImageSlice;
 
     /** When each message was handed over, by the clock the output waits on. */
     struct Arrivals

@@ -4,6 +4,7 @@
 //   bench_upload [N]          one upload; the environment's BREVANE_MIDI_SIM_RATE applies
 //   bench_upload --invalid    CPU used in the 5 s after starting on an invalid image
 
+#include "BenchmarkSupport.h"
 #include "device/MidiInterfaceClass.h"
 #include "firmware/FirmwareImage.h"
 #include "firmware/SysexFraming.h"
@@ -19,24 +20,8 @@
 
 namespace
 {
-    // Some bytes lent from another image, with their own name.
-    class ImageSlice  : public FirmwareImage
-    {
-    public:
-        ImageSlice (const juce::uint8* bytes, int numBytes)  : FirmwareImage ("slice", 0.0, 0)
-        {
-            data = bytes;
-            size = numBytes;
-        }
-    };
-
-    double cpuSeconds()
-    {
-        rusage usage {};
-        getrusage (RUSAGE_SELF, &usage);
-        return (double) usage.ru_utime.tv_sec + usage.ru_utime.tv_usec / 1e6
-             + (double) usage.ru_stime.tv_sec + usage.ru_stime.tv_usec / 1e6;
-    }
+    using BenchmarkSupport::ImageSlice;
+    using BenchmarkSupport::cpuSeconds;
 
     long peakMemoryKiB()
     {
