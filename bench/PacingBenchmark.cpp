@@ -83,7 +83,8 @@ namespace
         {
             if (withWait)
                 return std::make_unique<WirePacedOutput> (std::make_unique<QueueingPort> (arrivals),
-                                                          WireClock::getSystemClock());
+                                                          WireClock::getSystemClock(),
+                                                          WirePacedOutput::WireStart::whenSendReturns);
 
             return std::make_unique<UnpacedOutput> (arrivals);
         }

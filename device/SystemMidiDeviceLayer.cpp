@@ -38,6 +38,16 @@ namespace
         JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (SystemPort)
     };
 
+   #if JUCE_LINUX
+    // ALSA's sequencer hands the message to its destination inside the call,
+    // however long the call took to get there (a first send can take several
+    // milliseconds); the wire is busy from then on.
+    constexpr auto systemWireStart = WirePacedOutput::WireStart::whenSendReturns;
+   #else
+    // The driver keeps the caller while the bytes leave.
+    constexpr auto systemWireStart = WirePacedOutput::WireStart::whenSendBegins;
+   #endif
+
     class SystemInput  : public MidiDeviceLayer::Input
     {
     public:
@@ -72,7 +82,8 @@ std::unique_ptr<MidiDeviceLayer::Output> SystemMidiDeviceLayer::openOutput (cons
 {
     if (auto device = juce::MidiOutput::openDevice (identifier))
         return std::make_unique<WirePacedOutput> (std::make_unique<SystemPort> (std::move (device)),
-                                                  WireClock::getSystemClock());
+                                                  WireClock::getSystemClock(),
+                                                  systemWireStart);
 
     return {};
 }

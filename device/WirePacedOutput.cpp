@@ -1,8 +1,9 @@
 #include "WirePacedOutput.h"
 
-WirePacedOutput::WirePacedOutput (std::unique_ptr<Port> portToUse, WireClock& clockToUse)
+WirePacedOutput::WirePacedOutput (std::unique_ptr<Port> portToUse, WireClock& clockToUse, WireStart start)
     : port (std::move (portToUse)),
-      clock (clockToUse)
+      clock (clockToUse),
+      wireStart (start)
 {
     jassert (port != nullptr);
 }
@@ -12,10 +13,13 @@ bool WirePacedOutput::sendMessageNow (const juce::MidiMessage& message)
     if (! port->isListed())
         return false;
 
-    const auto start = clock.getMilliseconds();
+    auto start = clock.getMilliseconds();
 
     if (! port->send (message))
         return false;
+
+    if (wireStart == WireStart::whenSendReturns)
+        start = clock.getMilliseconds();
 
     clock.waitUntil (start + getTransferTimeMs (message.getRawDataSize()));
     return true;

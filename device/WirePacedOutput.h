@@ -28,11 +28,23 @@ public:
         virtual bool send (const juce::MidiMessage& message) = 0;
     };
 
-    WirePacedOutput (std::unique_ptr<Port> port, WireClock& clock);
+    /** Where a message's time on the wire is counted from. */
+    enum class WireStart
+    {
+        /** The driver passes bytes on while the send lasts (one that blocks). */
+        whenSendBegins,
 
-    /** Returns no earlier than the message's transfer time after it began,
-        unless the calling thread is asked to exit meanwhile: the bytes are
-        with the driver by then, and waiting on serves nobody. */
+        /** The driver takes the message whole as the send ends (ALSA's
+            sequencer delivers it inside the call): no cable can carry a byte
+            before then, however long the call took to get there. */
+        whenSendReturns
+    };
+
+    WirePacedOutput (std::unique_ptr<Port> port, WireClock& clock, WireStart wireStart);
+
+    /** Returns no earlier than the message's transfer time after its wire
+        start, unless the calling thread is asked to exit meanwhile: the bytes
+        are with the driver by then, and waiting on serves nobody. */
     bool sendMessageNow (const juce::MidiMessage& message) override;
 
     bool isConnected() override;
@@ -43,6 +55,7 @@ public:
 private:
     std::unique_ptr<Port> port;
     WireClock& clock;
+    const WireStart wireStart;
 
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (WirePacedOutput)
 };

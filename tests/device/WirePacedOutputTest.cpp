@@ -66,12 +66,17 @@ namespace
 
 // ALSA takes a message into its queue and returns at once; the device gets it
 // over the next length x 320 us. The send lasts that long, so the pause after
-// it begins once the last byte has left, as with a driver that blocks.
-TEST (WirePacedOutput, ReturnsNoEarlierThanTheTransferTimeAfterTheSendBegan)
+// it begins once the last byte has left, as with a driver that blocks. Where the
+// driver takes the message only as the call ends, a slow call (a first send)
+// must not eat into the wire time.
+TEST (WirePacedOutput, ReturnsNoEarlierThanTheTransferTimeAfterTheWireStarts)
 {
+    using WireStart = WirePacedOutput::WireStart;
+
     struct Case
     {
         const char* name;
+        WireStart wireStart;
         int numBytes;
         double driverMs;
         double returnsAfterMs;
@@ -79,12 +84,15 @@ TEST (WirePacedOutput, ReturnsNoEarlierThanTheTransferTimeAfterTheSendBegan)
 
     const Case cases[] =
     {
-        { "queued at once, short message",          9,    0.0,   2.88 },
-        { "queued at once, full message",           537,  0.0,   171.84 },
-        { "driver keeps part of the time",          537,  100.0, 171.84 },
-        { "driver blocks for the whole transfer",   537,  171.84, 171.84 },
-        { "driver slower than the wire",            537,  250.0, 250.0 },
-        { "25 KB, longer than any shutdown wait",   25000, 0.0,  8000.0 },
+        { "queued at once, short message",          WireStart::whenSendBegins,  9,     0.0,    2.88 },
+        { "queued at once, full message",           WireStart::whenSendBegins,  537,   0.0,    171.84 },
+        { "driver keeps part of the time",          WireStart::whenSendBegins,  537,   100.0,  171.84 },
+        { "driver blocks for the whole transfer",   WireStart::whenSendBegins,  537,   171.84, 171.84 },
+        { "driver slower than the wire",            WireStart::whenSendBegins,  537,   250.0,  250.0 },
+        { "25 KB, longer than any shutdown wait",   WireStart::whenSendBegins,  25000, 0.0,    8000.0 },
+        { "taken as the call ends, at once",        WireStart::whenSendReturns, 537,   0.0,    171.84 },
+        { "taken as a slow call ends",              WireStart::whenSendReturns, 12,    6.0,    9.84 },
+        { "taken as a slower call ends",            WireStart::whenSendReturns, 537,   250.0,  421.84 },
     };
 
     for (const auto& c : cases)
@@ -94,7 +102,7 @@ TEST (WirePacedOutput, ReturnsNoEarlierThanTheTransferTimeAfterTheSendBegan)
         auto port = std::make_unique<FakePort> (clock);
         auto& fake = *port;
         fake.driverMs = c.driverMs;
-        WirePacedOutput output (std::move (port), clock);
+        WirePacedOutput output (std::move (port), clock, c.wireStart);
 
         const auto start = clock.now;
         EXPECT_TRUE (output.sendMessageNow (sysex (c.numBytes)));
@@ -111,7 +119,7 @@ TEST (WirePacedOutput, AnExitRequestEndsTheWaitButTheMessageCountsAsSent)
     FakeWireClock clock;
     auto port = std::make_unique<FakePort> (clock);
     auto& fake = *port;
-    WirePacedOutput output (std::move (port), clock);
+    WirePacedOutput output (std::move (port), clock, WirePacedOutput::WireStart::whenSendReturns);
 
     // 8 s of wire time; the request comes 50 ms in.
     clock.exitRequestAt = clock.now + 50.0;
@@ -149,7 +157,7 @@ TEST (WirePacedOutput, FailsWithoutSendingOrWaitingWhenTheDeviceHasGone)
         auto& fake = *port;
         fake.listed = c.listed;
         fake.accepts = c.accepts;
-        WirePacedOutput output (std::move (port), clock);
+        WirePacedOutput output (std::move (port), clock, WirePacedOutput::WireStart::whenSendReturns);
 
         EXPECT_EQ (output.sendMessageNow (sysex (40)), c.result);
         EXPECT_EQ (fake.sent.size(), c.sent);
