@@ -1,8 +1,8 @@
 #include "Application.h"
 
-#include "CommandLineOptions.h"
 #include "HeadlessUpdate.h"
 #include "UnattendedRun.h"
+#include "ui/CommandLineOptions.h"
 #include "ui/ContentComp.h"
 
 #include <csignal>

@@ -1,7 +1,7 @@
 #include "HeadlessUpdate.h"
 
-#include "CommandLineOptions.h"
 #include "UnattendedRun.h"
+#include "ui/CommandLineOptions.h"
 #include "device/MidiInterfaceClass.h"
 #include "firmware/FirmwareImage.h"
 #include "protocol/BasicSysexProtocolClass.h"

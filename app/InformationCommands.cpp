@@ -1,6 +1,6 @@
 #include "InformationCommands.h"
 
-#include "CommandLineOptions.h"
+#include "ui/CommandLineOptions.h"
 #include "device/MidiDeviceLayer.h"
 #include "firmware/FirmwareDescription.h"
 #include "firmware/FirmwareImage.h"

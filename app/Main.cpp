@@ -1,11 +1,11 @@
 #include "Application.h"
-#include "CommandLineOptions.h"
 #include "DisplayProbe.h"
 #include "InformationCommands.h"
 #include "InstanceLock.h"
+#include "ProcessEntry.h"
 #include "UnattendedRun.h"
 #include "ui/Alerts.h"
-#include "ProcessEntry.h"
+#include "ui/CommandLineOptions.h"
 
 #include <csignal>
 #include <cstdlib>

@@ -3,7 +3,7 @@
 //
 //   bench_command_line [KB]    lines of about KB kilobytes (default 100)
 
-#include "app/CommandLineOptions.h"
+#include "ui/CommandLineOptions.h"
 
 #include <algorithm>
 #include <cstdio>

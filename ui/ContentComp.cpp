@@ -1,7 +1,7 @@
 #include "ContentComp.h"
 
 #include "ui/Alerts.h"
-#include "app/CommandLineOptions.h"
+#include "ui/CommandLineOptions.h"
 #include "device/MidiInterfaceClass.h"
 #include "firmware/FirmwareDescription.h"
 #include "firmware/FirmwareImage.h"

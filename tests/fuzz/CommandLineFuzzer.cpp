@@ -1,7 +1,7 @@
 // Feeds arbitrary command lines to the option reader: it must not crash, must
 // read nothing outside the string, and must give values within their ranges.
 
-#include "app/CommandLineOptions.h"
+#include "ui/CommandLineOptions.h"
 
 #include <cstdlib>
 

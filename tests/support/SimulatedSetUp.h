@@ -1,7 +1,7 @@
 #pragma once
 
 #include "ui/Alerts.h"
-#include "app/CommandLineOptions.h"
+#include "ui/CommandLineOptions.h"
 #include "support/ScopedEnvironmentVariable.h"
 #include "support/SimulatedMidiFolder.h"
 

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "app/CommandLineOptions.h"
+#include "ui/CommandLineOptions.h"
 
 #include <limits>
 
