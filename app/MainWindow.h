@@ -10,7 +10,7 @@ class MainWindow  : public juce::DocumentWindow
 {
 public:
     explicit MainWindow (juce::String commandLine);
-    ~MainWindow() override = default;
+    ~MainWindow() override;
 
     void closeButtonPressed() override;
 

@@ -107,3 +107,44 @@ TEST_F (ShownMainWindow, ClosingDuringALongMessageEndsTheThreadWithinTheWait)
     EXPECT_FALSE (protocol->isThreadRunning());
     EXPECT_EQ (sim.readLog (1).size(), 1);        // the message under way, and no other
 }
+
+// The panel hands JUCE's own look back as it goes. A window still on the
+// desktop then builds itself a new native window, which Wine takes seconds
+// over: the program's exit waited for it.
+TEST_F (ShownMainWindow, ClosingDownBuildsNoNativeWindowOnTheWayOut)
+{
+    makeWindow();
+
+    struct RebuildWatch  : public juce::ComponentListener
+    {
+        void componentParentHierarchyChanged (juce::Component& c) override
+        {
+            if (c.isOnDesktop())
+                ++rebuilt;
+        }
+
+        void componentBeingDeleted (juce::Component& c) override   { c.removeComponentListener (this); }
+
+        int rebuilt = 0;
+    };
+
+    RebuildWatch watch;
+    auto& desktop = juce::Desktop::getInstance();
+    int watched = 0;
+
+    for (int i = 0; i < desktop.getNumComponents(); ++i)
+        if (auto* c = desktop.getComponent (i); c == window.get() || dynamic_cast<juce::ResizableWindow*> (c) != nullptr)
+        {
+            c->addComponentListener (&watch);
+            ++watched;
+        }
+
+    ASSERT_GE (watched, 2);   // the main window and the help window
+
+    window.reset();
+
+    for (int i = 0; i < desktop.getNumComponents(); ++i)
+        desktop.getComponent (i)->removeComponentListener (&watch);
+
+    EXPECT_EQ (watch.rebuilt, 0);
+}
