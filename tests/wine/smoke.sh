@@ -17,6 +17,9 @@ fi
 started=$(date +%s)
 work=$(mktemp -d)
 export WINEPREFIX=$work/prefix WINEARCH=win64 WINEDEBUG=-all
+# Wine turns Unix arguments and the environment into UTF-16 by the locale's
+# character set: names beyond ASCII need a UTF-8 one.
+export LC_ALL=C.UTF-8
 # No Mono or Gecko installer dialogs while the prefix is made.
 export WINEDLLOVERRIDES="mscoree=;mshtml="
 
@@ -90,7 +93,9 @@ x86_64-w64-mingw32-gcc-posix -municode -O2 -static -o "$tool" "$(dirname "$0")/w
     || { echo "0 passed, 1 failed"; exit 1; }
 
 # ---------------------------------------------------------------- a fresh prefix
-# A virtual desktop: without a window manager Wine waits for each window it hides.
+# A virtual desktop, and windows nobody manages: without a window manager Wine
+# otherwise waits 2 s for each window it hides (a window and its four shadows
+# at every exit).
 prefix_started=$(date +%s)
 timeout -k 5 120 wine wineboot --init > /dev/null 2>&1
 boot=$?
@@ -102,6 +107,9 @@ REGEDIT4
 
 [HKEY_CURRENT_USER\Software\Wine\Explorer\Desktops]
 "Default"="1024x768"
+
+[HKEY_CURRENT_USER\Software\Wine\X11 Driver]
+"Managed"="N"
 REG
 timeout -k 5 60 wine regedit /S "$(windows_path "$work/desktop.reg")" > /dev/null 2>&1
 regedit=$?
@@ -156,13 +164,44 @@ else
     fail "--list-devices" "exit $status" "$(cat "$work/out")"
 fi
 
+# ---------------------------------------------------------------- started from a console
+# A window program is given no console: started from cmd.exe in a terminal, it
+# must join cmd's own or its lines go nowhere. script(1) gives cmd a terminal,
+# which Wine's console draws on with escape sequences: those are taken out.
+BREVANE_EXE=$(windows_path "$exe") BREVANE_DAMAGED=$(windows_path "$work/damaged.syx") \
+    timeout -k 5 120 script -qec 'wine cmd /c "$BREVANE_EXE" --version; echo "status=$?"
+                                  wine cmd /c "$BREVANE_EXE" --check "$BREVANE_DAMAGED"; echo "status=$?"' \
+    "$work/typescript" > /dev/null 2>&1
+python3 - "$work/typescript" > "$work/console" <<'PY'
+import re, sys
+text = open(sys.argv[1], "rb").read().decode("utf-8", "replace").split("\n", 1)[-1]
+text = re.sub(r"\x1b\[(\d*)C", lambda m: " " * int(m.group(1) or 1), text)
+text = re.sub(r"\x1b\[[0-9;?]*[A-Za-z]|\x1b\][^\x07]*\x07", "", text)
+print(text.replace("\r", ""))
+PY
+problems=()
+grep -qx "Brevane 1.0" "$work/console" || problems+=("no version line on the console")
+grep -q "^Upload failed: " "$work/console" || problems+=("no \"Upload failed\" line on the console")
+[ "$(grep -o '^status=[0-9]*' "$work/console" | tr '\n' ' ')" = "status=0 status=1 " ] \
+    || problems+=("exit statuses through cmd: $(grep -o '^status=[0-9]*' "$work/console" | tr '\n' ' ')")
+if [ ${#problems[@]} -eq 0 ]; then
+    pass "started from cmd.exe in a terminal: lines on its console, exit 0 and 1"
+else
+    fail "started from cmd.exe in a terminal" "${problems[@]}" "$(head -n 8 "$work/console")"
+fi
+
 # ---------------------------------------------------------------- unattended update
-new_sim update
-write_sysex "$work/small.syx" 3 24
-run_exe 90 --autoupdate --outputid 1 --file "$(windows_path "$work/small.syx")"
+# The device folder and the file are named beyond ASCII, as a user's own
+# folders often are: a name read or written as the wrong code page loses the
+# file or the bytes sent.
+new_sim "update Gerät ü"
+firmware="$work/Firmware für Arvella/neue Version ü.syx"
+mkdir -p "$(dirname "$firmware")"
+write_sysex "$firmware" 3 24
+run_exe 90 --autoupdate --outputid 1 --file "$(windows_path "$firmware")"
 problems=()
 [ "$status" -eq 0 ] || problems+=("exit $status")
-cmp -s "$work/small.syx" "$sim/output-1.syx" || problems+=("sent bytes differ from the file")
+cmp -s "$firmware" "$sim/output-1.syx" || problems+=("sent bytes differ from the file")
 [ -f "$sim/output-1.log" ] && [ "$(wc -l < "$sim/output-1.log")" -eq 3 ] || problems+=("expected three sends")
 gaps=$(awk 'NR == 1 && $1 < 2000 { print "first message at " $1 " ms" }
             NR > 1 && $1 - last < 300 { print "gap of " $1 - last " ms" }
@@ -173,7 +212,7 @@ for line in "status: Uploading firmware" "progress: 100%" "status: Update comple
     grep -qxF "$line" "$work/out" || problems+=("missing line: $line")
 done
 if [ ${#problems[@]} -eq 0 ]; then
-    pass "auto-update: bytes identical, 300 ms gaps, script lines, exit 0"
+    pass "auto-update from and to folders named beyond ASCII: bytes identical, 300 ms gaps, script lines, exit 0"
 else
     fail "auto-update" "${problems[@]}"
 fi
