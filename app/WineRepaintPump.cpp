@@ -35,8 +35,13 @@ WineRepaintPump::~WineRepaintPump()
 
 void WineRepaintPump::timerCallback()
 {
-    // With nothing pending this finds no paint message and returns at once.
+    // An opaque window paints what is pending, which at rest is nothing. JUCE
+    // paints a see-through one (a drop shadow, a tooltip) whole each time it is
+    // asked, so those are asked a few times a second only.
+    const auto seeThroughToo = (++ticks % seeThroughEveryTicks) == 0;
+
     for (int i = juce::ComponentPeer::getNumPeers(); --i >= 0;)
         if (auto* peer = juce::ComponentPeer::getPeer (i))
-            peer->performAnyPendingRepaintsNow();
+            if (seeThroughToo || peer->getComponent().isOpaque())
+                peer->performAnyPendingRepaintsNow();
 }

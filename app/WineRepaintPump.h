@@ -21,5 +21,8 @@ private:
 
     void timerCallback() override;
 
+    static constexpr int seeThroughEveryTicks = 15;
+    int ticks = 0;
+
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (WineRepaintPump)
 };
