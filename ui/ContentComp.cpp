@@ -81,11 +81,6 @@ ContentComp::~ContentComp()
 
     // Handing JUCE's own look back makes every window lay itself out again,
     // this panel included: that must happen while its children still exist.
-    // A window still on the desktop would also build a new native window for
-    // it; the help window is going, so it leaves the desktop first.
-    if (helpWindow != nullptr)
-        helpWindow->removeFromDesktop();
-
     if (&juce::LookAndFeel::getDefaultLookAndFeel() == &lookAndFeel)
         juce::LookAndFeel::setDefaultLookAndFeel (nullptr);
 

@@ -2,6 +2,7 @@
 
 #include "app/MainWindow.h"
 #include "protocol/ProtocolBaseClass.h"
+#include "support/ComponentFinder.h"
 #include "support/MessageLoop.h"
 #include "support/SimulatedSetUp.h"
 #include "ui/ContentComp.h"
@@ -113,8 +114,6 @@ TEST_F (ShownMainWindow, ClosingDuringALongMessageEndsTheThreadWithinTheWait)
 // over: the program's exit waited for it.
 TEST_F (ShownMainWindow, ClosingDownBuildsNoNativeWindowOnTheWayOut)
 {
-    makeWindow();
-
     struct RebuildWatch  : public juce::ComponentListener
     {
         void componentParentHierarchyChanged (juce::Component& c) override
@@ -128,23 +127,46 @@ TEST_F (ShownMainWindow, ClosingDownBuildsNoNativeWindowOnTheWayOut)
         int rebuilt = 0;
     };
 
-    RebuildWatch watch;
-    auto& desktop = juce::Desktop::getInstance();
-    int watched = 0;
+    for (const auto showHelp : { false, true })
+    {
+        SCOPED_TRACE (showHelp ? "help window shown" : "help window never shown");
+        auto& w = makeWindow();
 
-    for (int i = 0; i < desktop.getNumComponents(); ++i)
-        if (auto* c = desktop.getComponent (i); c == window.get() || dynamic_cast<juce::ResizableWindow*> (c) != nullptr)
+        if (showHelp)
         {
-            c->addComponentListener (&watch);
-            ++watched;
+            auto* help = ComponentFinder::findButton (w, "Help");
+            ASSERT_NE (help, nullptr);
+            help->triggerClick();
+            ASSERT_TRUE (MessageLoop::runUntil ([]
+            {
+                auto& desktop = juce::Desktop::getInstance();
+
+                for (int i = 0; i < desktop.getNumComponents(); ++i)
+                    if (auto* c = desktop.getComponent (i); c->getName() == " Arvella update help ")
+                        return c->isShowing();
+
+                return false;
+            }));
         }
 
-    ASSERT_GE (watched, 2);   // the main window and the help window
+        RebuildWatch watch;
+        auto& desktop = juce::Desktop::getInstance();
+        int watched = 0;
 
-    window.reset();
+        for (int i = 0; i < desktop.getNumComponents(); ++i)
+            if (auto* c = dynamic_cast<juce::ResizableWindow*> (desktop.getComponent (i)))
+            {
+                c->addComponentListener (&watch);
+                ++watched;
+            }
 
-    for (int i = 0; i < desktop.getNumComponents(); ++i)
-        desktop.getComponent (i)->removeComponentListener (&watch);
+        ASSERT_GE (watched, 2);   // the main window and the help window
 
-    EXPECT_EQ (watch.rebuilt, 0);
+        window.reset();
+
+        for (int i = 0; i < desktop.getNumComponents(); ++i)
+            desktop.getComponent (i)->removeComponentListener (&watch);
+
+        EXPECT_EQ (watch.rebuilt, 0);
+    }
 }
