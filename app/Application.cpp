@@ -35,14 +35,22 @@ void Application::initialise (const juce::String&)
     }
 
     mainWindow = std::make_unique<MainWindow> (commandLine);
+    auto* content = mainWindow->getContentComp();
+
+    if (gAutoUpdate)
+        unattendedRun = std::make_unique<UnattendedRun> (*content->getProtocol(), *content->getFirmwareImage(),
+                                                         requestQuit);
+
+    if (content->getUnattendedRefusal().isNotEmpty())
+    {
+        // Nothing started, so the run's exit status says so (2).
+        juce::MessageManager::callAsync (requestQuit);
+        return;
+    }
+
     mainWindow->centreWithSize (650, 400);
     mainWindow->setVisible (true);
     mainWindow->setResizeLimits (650, 400, 650, 400);
-
-    if (gAutoUpdate)
-        if (auto* content = mainWindow->getContentComp())
-            unattendedRun = std::make_unique<UnattendedRun> (*content->getProtocol(), *content->getFirmwareImage(),
-                                                             requestQuit);
 
     repaintPump = WineRepaintPump::createIfNeeded();
 }

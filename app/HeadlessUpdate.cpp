@@ -2,37 +2,40 @@
 
 #include "UnattendedRun.h"
 #include "ui/CommandLineOptions.h"
+#include "ui/ConsoleLine.h"
+#include "ui/DeviceListText.h"
 #include "device/MidiInterfaceClass.h"
 #include "firmware/FirmwareImage.h"
+#include "firmware/SendableImage.h"
 #include "protocol/BasicSysexProtocolClass.h"
-
-#include <cstdio>
-
-namespace
-{
-    void writeToStandardError (const juce::String& line)
-    {
-        const auto text = line + "\n";
-        std::fputs (text.toRawUTF8(), stderr);
-        std::fflush (stderr);
-    }
-}
 
 HeadlessUpdate::HeadlessUpdate (const juce::String& commandLine, std::function<void()> quitFunction,
                                 std::function<void (const juce::String&)> problemReporter)
     : quit (std::move (quitFunction)),
-      reportProblem (problemReporter ? std::move (problemReporter) : &writeToStandardError)
+      reportProblem (problemReporter ? std::move (problemReporter)
+                                     : [] (const juce::String& line) { ConsoleLine::write (stderr, line); })
 {
     const auto options = CommandLineOptions::read (commandLine);
     gAutoUpdate = true;
+
+    auto deviceList = []
+    {
+        return DeviceListText::describe (*createMidiDeviceLayer()).trimEnd();
+    };
+
+    if (options.deviceNumberProblem.isNotEmpty())
+    {
+        refuse (options.deviceNumberProblem, deviceList());
+        return;
+    }
 
     if (options.fileRequested)
     {
         auto fileImage = std::make_unique<FileFirmwareImage> (options.strFile);
 
-        if (fileImage->getData() == nullptr)
+        if (const auto problem = SendableImage::problem (*fileImage, options.strFile); problem.isNotEmpty())
         {
-            refuse ("cannot use --file: " + fileImage->getProblem());
+            refuse ("cannot use --file: " + problem);
             return;
         }
 
@@ -50,8 +53,7 @@ HeadlessUpdate::HeadlessUpdate (const juce::String& commandLine, std::function<v
 
     if (! deviceInterface->isDeviceReady())
     {
-        refuse ("MIDI output device " + juce::String (options.nOutputid)
-                  + " did not open (see brevane --list-devices)");
+        refuse ("MIDI output device " + juce::String (options.nOutputid) + " did not open", deviceList());
         return;
     }
 
@@ -68,7 +70,7 @@ HeadlessUpdate::~HeadlessUpdate()
     if (protocol != nullptr)
     {
         protocol->signalThreadShouldExit();
-        protocol->waitForThreadToExit (6000);
+        protocol->waitForThreadToExit (ProtocolBaseClass::exitWaitMs);
         protocol.reset();
     }
 
@@ -81,9 +83,12 @@ int HeadlessUpdate::getExitStatus() const
     return run != nullptr ? run->getExitStatus() : (int) UnattendedRun::notStarted;
 }
 
-void HeadlessUpdate::refuse (const juce::String& reason)
+void HeadlessUpdate::refuse (const juce::String& reason, const juce::String& deviceList)
 {
     reportProblem ("brevane: " + reason + "; nothing was sent");
+
+    for (const auto& line : juce::StringArray::fromLines (deviceList))
+        reportProblem (line);
 
     // Asked from the constructor: the quit must not arrive before the caller holds this object.
     juce::MessageManager::callAsync ([q = quit] { if (q) q(); });

@@ -13,9 +13,9 @@ class UnattendedRun;
 /** An auto-update without a window: the panel's device selection, the same
     upload, the same lines for the script.
 
-    Nobody is there to see a substitute, so a --file that cannot be used or a
-    device that does not open ends the run before anything is sent, with the
-    reason on standard error.
+    Nobody is there to see a substitute, so a --file that cannot be sent whole,
+    a device number that cannot be read or a device that does not open ends
+    the run before anything is sent, with the reason on standard error.
 */
 class HeadlessUpdate
 {
@@ -29,7 +29,8 @@ public:
     int getExitStatus() const;
 
 private:
-    void refuse (const juce::String& reason);
+    /** Says why nothing is sent, and the devices there are when a device was the problem. */
+    void refuse (const juce::String& reason, const juce::String& deviceList = {});
 
     std::unique_ptr<InterfaceBaseClass> deviceInterface;
     std::unique_ptr<FirmwareImage> image;

@@ -1,6 +1,8 @@
 #include "InformationCommands.h"
 
 #include "ui/CommandLineOptions.h"
+#include "ui/ConsoleLine.h"
+#include "ui/DeviceListText.h"
 #include "device/MidiDeviceLayer.h"
 #include "firmware/FirmwareDescription.h"
 #include "firmware/FirmwareImage.h"
@@ -86,16 +88,16 @@ namespace InformationCommands
                     break;
 
                 case FirmwareFileReader::Outcome::emptyFile:
-                    out << fileImage->getProblem() << ": the built-in firmware would be sent instead\n";
+                    out << ConsoleLine::escape (fileImage->getProblem()) << ": the built-in firmware would be sent instead\n";
                     return 1;
 
                 default:
-                    out << fileImage->getProblem() << "\n"
+                    out << ConsoleLine::escape (fileImage->getProblem()) << "\n"
                         << "The file would not be sent.\n";
                     return 1;
             }
 
-            out << "File: " << FirmwareFileReader::resolve (path).getFullPathName() << "\n";
+            out << "File: " << ConsoleLine::escape (FirmwareFileReader::resolve (path).getFullPathName()) << "\n";
             image = std::move (fileImage);
         }
 
@@ -125,43 +127,52 @@ namespace InformationCommands
 
     int listDevices (juce::OutputStream& out)
     {
-        auto layer = createMidiDeviceLayer();
-
-        auto list = [&out] (const char* heading, const juce::Array<juce::MidiDeviceInfo>& devices)
-        {
-            out << heading << "\n";
-
-            for (int i = 0; i < devices.size(); ++i)
-                out << (i + 1) << " " << devices[i].name << "\n";
-
-            out << (devices.size() + 1) << " (Disconnected)\n";
-        };
-
-        list ("MIDI output devices (--outputid):", layer->getOutputDevices());
-        out << "\n";
-        list ("MIDI input devices (--inputid):", layer->getInputDevices());
+        out << DeviceListText::describe (*createMidiDeviceLayer());
         return 0;
     }
 
     std::optional<int> run (const juce::StringArray& arguments, juce::OutputStream& out)
     {
-        if (arguments.isEmpty())
-            return {};
+        const auto line = CommandLineOptions::joinArguments (arguments);
 
-        const auto& command = arguments[0];
+        // Found anywhere, as whole words in any letter case, and the first one
+        // on the line wins: a line that asks for information never also flashes
+        // the device, whatever else it holds.
+        const char* const keys[] = { "--help", "--version", "--list-devices", "--check" };
+        const char* command = nullptr;
+        int position = -1;
 
-        // Like every option, in any letter case.
-        if (command.equalsIgnoreCase ("--help"))          { out << usage();   return 0; }
-        if (command.equalsIgnoreCase ("--version"))       { out << version(); return 0; }
-        if (command.equalsIgnoreCase ("--list-devices"))  return listDevices (out);
-
-        if (command.equalsIgnoreCase ("--check"))
+        for (const auto* key : keys)
         {
-            juce::StringArray rest (arguments);
-            rest.remove (0);
-            return check (CommandLineOptions::joinArguments (rest), out);
+            const auto at = CommandLineRules::findWholeWordIgnoreCase (line, key);
+
+            if (at >= 0 && (position < 0 || at < position))
+            {
+                command = key;
+                position = at;
+            }
         }
 
-        return {};
+        if (command == nullptr)
+            return {};
+
+        const juce::String name (command);
+
+        if (name == "--help")          { out << usage();   return 0; }
+        if (name == "--version")       { out << version(); return 0; }
+        if (name == "--list-devices")  return listDevices (out);
+
+        // The file --file names, as the upload would take it; else what follows --check.
+        const auto options = CommandLineOptions::read (line);
+
+        if (options.fileRequested && options.strFile.isEmpty())
+        {
+            out << FirmwareFileReader::read ({}).describe ({}) << "\nThe file would not be sent.\n";
+            return 1;
+        }
+
+        const auto path = options.fileRequested ? options.strFile
+                                                : line.substring (position + name.length()).trim();
+        return check (path, out);
     }
 }

@@ -5,6 +5,7 @@
 #include "ProcessEntry.h"
 #include "UnattendedRun.h"
 #include "ui/Alerts.h"
+#include "ui/ConsoleLine.h"
 #include "ui/CommandLineOptions.h"
 
 #include <csignal>
@@ -19,8 +20,7 @@ namespace
 
     void writeError (const juce::String& line)
     {
-        std::fputs ((line + "\n").toRawUTF8(), stderr);
-        std::fflush (stderr);
+        ConsoleLine::write (stderr, line);
     }
 }
 
@@ -55,13 +55,22 @@ int main (int argc, char* argv[])
 
     const InstanceLock instanceLock;
 
-    if (! instanceLock.isHeld())
+    switch (instanceLock.getState())
     {
-        if (! autoUpdate)
-            return 0;
+        case InstanceLock::State::held:
+            break;
 
-        writeError ("brevane: another instance is running; nothing was sent");
-        return UnattendedRun::anotherInstance;
+        case InstanceLock::State::heldByAnother:
+            if (! autoUpdate)
+                return 0;
+
+            writeError ("brevane: another instance is running; nothing was sent");
+            return UnattendedRun::anotherInstance;
+
+        case InstanceLock::State::unavailable:
+            // Without the lock nothing keeps a second upload off the same device.
+            writeError ("brevane: " + instanceLock.getProblem() + "; nothing was sent");
+            return UnattendedRun::notStarted;
     }
 
     const auto display = DisplayProbe::probe (2000);

@@ -15,7 +15,9 @@ MainWindow::MainWindow (juce::String commandLine)
     setResizable (true, false);
     setContentOwned (contentComp, false);
     setName (FirmwareDescription::describe (*contentComp->getFirmwareImage()));
-    setVisible (true);
+
+    // A refused auto-update has said why in its box and only quits: no window to flash up.
+    setVisible (contentComp->getUnattendedRefusal().isEmpty());
 }
 
 MainWindow::~MainWindow()

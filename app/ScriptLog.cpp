@@ -1,15 +1,11 @@
 #include "ScriptLog.h"
 
-#include <cstdio>
+#include "ui/ConsoleLine.h"
 
 namespace ScriptLog
 {
     void line (const juce::String& text)
     {
-        // One call per line, so lines from different threads never interleave.
-        const auto withNewline = text + "\n";
-        std::fputs (withNewline.toRawUTF8(), stdout);
-        std::fflush (stdout);
-        std::clearerr (stdout);
+        ConsoleLine::write (stdout, text);
     }
 }

@@ -27,6 +27,7 @@ void BasicSysexProtocolClass::startUpdate()
     {
         setLastRunFailed (false);
         setLastRunCompleted (false);
+        setUploadUnderway (true);
 
         {
             const juce::ScopedLock sl (ProgressValueLock);
@@ -50,6 +51,18 @@ void BasicSysexProtocolClass::startUpdate()
 
 void BasicSysexProtocolClass::run()
 {
+    // However the run ends, whoever waits for it hears so once it has.
+    const struct EndOfRun
+    {
+        ~EndOfRun()
+        {
+            protocol.setUploadUnderway (false);
+            protocol.sendChangeMessage();
+        }
+
+        BasicSysexProtocolClass& protocol;
+    } endOfRun { *this };
+
     const auto* const data = image->getData();
     const auto total = (juce::uint32) image->getSize();
     cursor = data;

@@ -39,15 +39,21 @@ public:
         from the start of its closing steps on; cleared when the next run starts. */
     bool lastRunCompleted() const noexcept  { return runCompleted.load(); }
 
+    /** True from the start of a run until it has done its last step, closing
+        steps included; listeners hear a change when it turns false. Unlike
+        isThreadRunning(), it is already false when that news arrives. */
+    bool isUploadUnderway() const noexcept  { return underway.load(); }
+
 protected:
     void setLastRunFailed (bool failed) noexcept        { runFailed.store (failed); }
     void setLastRunCompleted (bool completed) noexcept  { runCompleted.store (completed); }
+    void setUploadUnderway (bool isUnderway) noexcept   { underway.store (isUnderway); }
 
     InterfaceBaseClass* const interface;
     FirmwareImage* const image;
 
 private:
-    std::atomic<bool> runFailed { false }, runCompleted { false };
+    std::atomic<bool> runFailed { false }, runCompleted { false }, underway { false };
 
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (ProtocolBaseClass)
 };

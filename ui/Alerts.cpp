@@ -1,7 +1,8 @@
 #include "Alerts.h"
 
+#include "ConsoleLine.h"
+
 #include <atomic>
-#include <cstdio>
 
 namespace Alerts
 {
@@ -37,9 +38,7 @@ namespace Alerts
 
         if (toStandardError)
         {
-            const auto line = asLine (title, message) + "\n";
-            std::fputs (line.toRawUTF8(), stderr);
-            std::fflush (stderr);
+            ConsoleLine::write (stderr, asLine (title, message));
             return;
         }
 

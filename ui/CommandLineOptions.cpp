@@ -68,10 +68,10 @@ namespace
         std::vector<juce::juce_wchar> original, folded;
     };
 
-    bool containsWholeWord (const Characters& line, const Characters& word)
+    size_t findWholeWord (const Characters& line, const Characters& word)
     {
         if (word.size() == 0)
-            return false;
+            return Characters::npos;
 
         for (auto i = line.find (word, 0); i != Characters::npos; i = line.find (word, i + 1))
         {
@@ -80,10 +80,64 @@ namespace
             const bool freeAfter  = end >= line.size() || ! isAlnum (line.original[end]);
 
             if (freeBefore && freeAfter)
-                return true;
+                return i;
         }
 
-        return false;
+        return Characters::npos;
+    }
+
+    bool containsWholeWord (const Characters& line, const Characters& word)
+    {
+        return findWholeWord (line, word) != Characters::npos;
+    }
+
+    /** The first few characters of a value, for a reason the user reads. */
+    juce::String quoteStartOf (const juce::String& value)
+    {
+        const auto word = value.trimStart().upToFirstOccurrenceOf (" ", false, false);
+        return word.isEmpty() ? juce::String ("nothing")
+                              : "\"" + (word.length() > 20 ? word.substring (0, 20) + "..." : word) + "\"";
+    }
+
+    /** An unattended flash must go to the device the line names, so a device
+        key counts only when its value is plainly a number from 1 up: blanks,
+        digits, then a blank or the end. Anything else (=2, 0, -1, abc, 2x, a
+        key glued to its digits, the key twice) names no device, and falling
+        back to device 1 would send the firmware where nobody asked. */
+    juce::String checkDeviceKey (const Characters& line, const char* keyText)
+    {
+        const Characters key (keyText);
+        const auto first = line.find (key, 0);
+
+        if (first == Characters::npos)
+            return {};
+
+        if (line.find (key, first + 1) != Characters::npos)
+            return juce::String (keyText) + " is given more than once";
+
+        auto i = first + key.size();
+        const auto valueStart = i;
+        bool blank = false;
+
+        while (i < line.size() && std::iswspace ((wint_t) line.original[i]))
+        {
+            blank = true;
+            ++i;
+        }
+
+        long long value = 0;
+        size_t digits = 0;
+
+        for (; i < line.size() && line.original[i] >= '0' && line.original[i] <= '9'; ++i, ++digits)
+            value = juce::jmin (value * 10 + (line.original[i] - '0'), (long long) std::numeric_limits<int>::max() + 1);
+
+        const bool endsThere = i >= line.size() || std::iswspace ((wint_t) line.original[i]);
+
+        if (blank && digits > 0 && endsThere && value >= 1 && value <= std::numeric_limits<int>::max())
+            return {};
+
+        return juce::String (keyText) + " needs a device number from 1 up, not "
+                 + quoteStartOf (line.from (valueStart));
     }
 
     juce::String fromFirstOccurrence (const Characters& line, const Characters& word)
@@ -98,6 +152,12 @@ namespace CommandLineRules
     bool containsWholeWordIgnoreCase (const juce::String& text, const juce::String& key)
     {
         return containsWholeWord (Characters (text), Characters (key));
+    }
+
+    int findWholeWordIgnoreCase (const juce::String& text, const juce::String& key)
+    {
+        const auto i = findWholeWord (Characters (text), Characters (key));
+        return i == Characters::npos ? -1 : (int) i;
     }
 
     juce::String fromFirstOccurrenceIgnoreCase (const juce::String& text, const juce::String& key)
@@ -155,6 +215,10 @@ CommandLineOptions CommandLineOptions::read (const juce::String& commandLine)
     {
         options.nInputid  = juce::jmax (1, readInteger (fromFirstOccurrence (line, inputIdKey)));
         options.nOutputid = juce::jmax (1, readInteger (fromFirstOccurrence (line, outputIdKey)));
+
+        for (const auto* key : { "--inputid", "--outputid" })
+            if (options.deviceNumberProblem.isEmpty())
+                options.deviceNumberProblem = checkDeviceKey (line, key);
     }
 
     return options;

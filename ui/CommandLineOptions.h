@@ -17,6 +17,12 @@ struct CommandLineOptions
     int nInputid = 1;
     int nOutputid = 1;
 
+    /** In auto-update mode only: why a device key given on the line cannot be
+        trusted to name a device (a value that is not a whole number from 1
+        up, or a key given twice), or empty. A key that is absent still means
+        device 1; an unreadable one never falls back to it. */
+    juce::String deviceNumberProblem;
+
     static CommandLineOptions read (const juce::String& commandLine);
 
     /** The program's arguments as the one command line the options are read
@@ -29,6 +35,9 @@ namespace CommandLineRules
     /** True if the key stands in the text with no letter or digit (iswalnum)
         touching it on either side; letters compare regardless of case. */
     bool containsWholeWordIgnoreCase (const juce::String& text, const juce::String& key);
+
+    /** Where the key first stands as a whole word, case ignored, or -1. */
+    int findWholeWordIgnoreCase (const juce::String& text, const juce::String& key);
 
     /** Everything after the first case-blind occurrence of key, or "" if none. */
     juce::String fromFirstOccurrenceIgnoreCase (const juce::String& text, const juce::String& key);

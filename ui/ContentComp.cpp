@@ -2,15 +2,18 @@
 
 #include "ui/Alerts.h"
 #include "ui/CommandLineOptions.h"
+#include "ui/DeviceListText.h"
 #include "device/MidiInterfaceClass.h"
 #include "firmware/FirmwareDescription.h"
 #include "firmware/FirmwareImage.h"
+#include "firmware/SendableImage.h"
 #include "help/ArvellaHelpWindowClass.h"
 #include "protocol/BasicSysexProtocolClass.h"
 
 namespace
 {
     const juce::String progressPrefix  = "Update progress: ";
+    const char* const nothingIsSent = "The unattended update sends nothing and ends.";
 
     juce::Colour readyColour()      { return juce::Colours::green.brighter (0.99f); }
     juce::Colour notReadyColour()   { return juce::Colours::red.brighter (0.99f); }
@@ -31,7 +34,10 @@ ContentComp::ContentComp (juce::DocumentWindow* owner, juce::String commandLine)
     auto options = CommandLineOptions::read (commandLine);
     gAutoUpdate = options.autoUpdate;
 
-    if (options.fileRequested)
+    if (gAutoUpdate && options.deviceNumberProblem.isNotEmpty())
+        refuseUnattendedRun (options.deviceNumberProblem,
+                             juce::String (nothingIsSent) + "\n\n" + DeviceListText::describe (*createMidiDeviceLayer()).trimEnd());
+    else if (options.fileRequested)
         options.fileRequested = loadFirmwareFile (options.strFile);
 
     addAndMakeVisible (deviceInterface.get());
@@ -63,7 +69,7 @@ ContentComp::ContentComp (juce::DocumentWindow* owner, juce::String commandLine)
     addAndMakeVisible (helpButton.get());
     helpButton->addListener (this);
 
-    if (gAutoUpdate)
+    if (gAutoUpdate && unattendedRefusal.isEmpty())
     {
         deviceInterface->selectInputById (options.nInputid);
         deviceInterface->selectOutputById (options.nOutputid);
@@ -157,9 +163,10 @@ void ContentComp::changeListenerCallback (juce::ChangeBroadcaster* source)
             updateButton->setEnabled (true);
             deviceInterface->setEnabled (true);
         }
-        else if (protocol->lastRunFailed())
+        else if (protocol->lastRunFailed() || ! protocol->isUploadUnderway())
         {
-            // The upload stopped on bad data: let the user pick another device or try again.
+            // The upload stopped on bad data, or its closing steps are over (a click
+            // during them cleared the bar): let the user pick a device or go again.
             applyUpdateButtonColourRule();
             deviceInterface->setEnabled (true);
         }
@@ -174,6 +181,16 @@ void ContentComp::changeListenerCallback (juce::ChangeBroadcaster* source)
 bool ContentComp::loadFirmwareFile (const juce::String& path)
 {
     auto fileImage = std::make_unique<FileFirmwareImage> (path);
+
+    // Unattended, nobody chooses the built-in image instead: it must not go out in the file's place.
+    if (gAutoUpdate)
+    {
+        if (const auto problem = SendableImage::problem (*fileImage, path); problem.isNotEmpty())
+        {
+            refuseUnattendedRun (problem, juce::String ("A firmware file was specified, but it cannot be used.\n ") + nothingIsSent);
+            return false;
+        }
+    }
 
     if (fileImage->getData() == nullptr)
     {
@@ -209,6 +226,12 @@ void ContentComp::showWhyTheFileIsNotUsed (const juce::String& path, const FileF
                           " The application will use the built-in firmware version.");
             return;
     }
+}
+
+void ContentComp::refuseUnattendedRun (const juce::String& reason, const juce::String& message)
+{
+    unattendedRefusal = reason;
+    Alerts::show (juce::MessageBoxIconType::WarningIcon, reason, message);
 }
 
 void ContentComp::applyUpdateButtonColourRule()

@@ -31,13 +31,20 @@ public:
     ProtocolBaseClass* getProtocol() const noexcept      { return protocol.get(); }
 
     /** Makes the named file the current image. When it cannot be used (an
-        empty file aside) a box says why; false, and the built-in image is kept. */
+        empty file aside) a box says why; false, and the built-in image is kept.
+        In auto-update mode only the named image may go out: an empty or
+        damaged file is refused too, with a box, and nothing starts. */
     bool loadFirmwareFile (const juce::String& path);
+
+    /** Why the auto-update the command line asked for was refused before
+        anything was sent (a box has said so), or empty. */
+    juce::String getUnattendedRefusal() const        { return unattendedRefusal; }
 
 private:
     void applyUpdateButtonColourRule();
     juce::String buildIntroductionText (bool fileImageInUse) const;
     void showWhyTheFileIsNotUsed (const juce::String& path, const FileFirmwareImage& fileImage);
+    void refuseUnattendedRun (const juce::String& reason, const juce::String& message);
 
     std::unique_ptr<ArvellaHelpWindowClass> helpWindow;
     juce::DocumentWindow* ownerWindow;
@@ -50,6 +57,7 @@ private:
     std::unique_ptr<juce::TextButton> helpButton;
     std::unique_ptr<juce::Label> infoLabel, step1Label, step2Label;
     std::unique_ptr<FirmwareImage> firmwareImage;
+    juce::String unattendedRefusal;
 
     TemplateLookAndFeel lookAndFeel;
     juce::TooltipWindow tooltipWindow { nullptr, 700 };

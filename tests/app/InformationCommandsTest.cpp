@@ -131,17 +131,47 @@ TEST (CheckCommandImages, TheBuiltInImageWouldBeSentWhole)
     EXPECT_TRUE (text.contains ("(3125 bytes/s): 249.9 s")) << text;           // + 270959 / 3125 s
 }
 
-TEST (InformationCommandsDispatch, AnswersOnlyWhenTheFirstArgumentIsACommand)
+TEST (InformationCommandsDispatch, AnInformationOptionAnywhereAnswersAndNothingElseRuns)
 {
-    juce::MemoryOutputStream out;
+    struct Case
+    {
+        juce::StringArray arguments;
+        int exitStatus;
+        const char* startsWith;
+    };
 
-    EXPECT_EQ (InformationCommands::run ({ "--version" }, out), 0);
-    EXPECT_EQ (out.toString(), "Brevane " JUCE_APPLICATION_VERSION_STRING "\nBuilt-in firmware: Arvella version 1.2 - R688\n");
+    const Case cases[] =
+    {
+        { { "--version" },                                  0, "Brevane " JUCE_APPLICATION_VERSION_STRING "\nBuilt-in firmware: Arvella" },
+        { { "--autoupdate", "--help" },                     0, "Usage: brevane" },
+        { { "--autoupdate", "--outputid", "2", "--VERSION" }, 0, "Brevane " },
+        { { "--autoupdate", "--check" },                    0, "Built-in firmware: Arvella" },
+        { { "--autoupdate", "--list-devices" },             0, "MIDI output devices (--outputid):" },
+        // The first one on the line wins.
+        { { "--help", "--check" },                          0, "Usage: brevane" },
+        { { "--check", "--help" },                          1, "File --help not found\n" },
+        { { "--version", "--check", "/no/such.syx" },       0, "Brevane " },
+        // With --file, --check checks the file the upload would send.
+        { { "--autoupdate", "--check", "--file", "/no/such file.syx" }, 1, "File /no/such file.syx not found\n" },
+        { { "--file", "--check" },                          1, "File --check not found\n" },
+        { { "--check", "--file" },                          1, "File  not found\n" },
+    };
 
-    EXPECT_FALSE (InformationCommands::run ({}, out).has_value());
-    EXPECT_FALSE (InformationCommands::run ({ "--helpme" }, out).has_value());
-    EXPECT_FALSE (InformationCommands::run ({ "--autoupdate", "--help" }, out).has_value());
-    EXPECT_FALSE (InformationCommands::run ({ "--file", "--check" }, out).has_value());
+    for (const auto& c : cases)
+    {
+        SCOPED_TRACE (c.arguments.joinIntoString (" "));
+        juce::MemoryOutputStream out;
+        EXPECT_EQ (InformationCommands::run (c.arguments, out), std::optional<int> (c.exitStatus));
+        EXPECT_TRUE (out.toString().startsWith (c.startsWith)) << out.toString();
+    }
+
+    for (const auto& arguments : { juce::StringArray(), juce::StringArray { "--helpme" },
+                                    juce::StringArray { "--autoupdate", "--file", "/a/my--help.syx" },
+                                    juce::StringArray { "--autoupdate", "--checkout" } })
+    {
+        juce::MemoryOutputStream out;
+        EXPECT_FALSE (InformationCommands::run (arguments, out).has_value()) << arguments.joinIntoString (" ");
+    }
 }
 
 TEST (InformationCommandsDispatch, CommandsMatchInAnyLetterCase)

@@ -3,13 +3,20 @@ source "$(dirname "$0")/lib.sh"
 
 simulated_outputs "Sim Out"
 
-# 1: bad data stops the upload, the run ends by itself and says so.
-write_sysex "$work/bad.syx" 2 24
-printf '\x12\x34' >> "$work/bad.syx"
-start_program --autoupdate --outputid 1 --file "$work/bad.syx"
+# 1: the device goes while the upload runs; the run ends by itself and says so.
+write_sysex "$work/long.syx" 40 24
+start_program --autoupdate --outputid 1 --file "$work/long.syx"
+deadline=$(( $(date +%s) + 20 ))
+until [ -s "$BREVANE_MIDI_SIM/output-1.log" ]; do
+    [ "$(date +%s)" -lt "$deadline" ] || fail "lost device: upload never started"
+    sleep 0.05
+done
+simulated_outputs "Other Port"
 wait_for_exit 30
-[ "$exit_status" -eq 1 ] || fail "bad data: exit status $exit_status"
-grep -qxF "status: Upload failed: invalid SysEx data at byte 48" "$work/stdout" || fail "bad data: no failure line"
+[ "$exit_status" -eq 1 ] || fail "lost device: exit status $exit_status"
+grep -qxF "status: Upload failed: the MIDI output device is no longer connected" "$work/stdout" \
+    || fail "lost device: no failure line"
+simulated_outputs "Sim Out"
 
 # 0: every message went out; closing during the final pause does not undo that.
 write_sysex "$work/one.syx" 1 24

@@ -34,9 +34,10 @@ for line in "status: Uploading firmware" "progress: 100%" "status: Update comple
     grep -qxF "$line" "$work/stdout" || fail "complete: missing line: $line"
 done
 
-# Bad data: what precedes the fault goes out, the run says so and ends with 1.
-run_headless "bad data" 1 --autoupdate --outputid 1 --file "$work/bad.syx"
-grep -qxF "status: Upload failed: invalid SysEx data at byte 48" "$work/stdout" || fail "bad data: no failure line"
+# Bad data anywhere: nothing goes out, the run says why and ends with 2.
+run_headless "bad data" 2 --autoupdate --outputid 1 --file "$work/bad.syx"
+[ ! -s "$sent" ] || fail "bad data: something was sent"
+grep -qF "cannot be sent: invalid SysEx data at byte 48; nothing was sent" "$work/stderr" || fail "bad data: no reason"
 grep -q "status: Update completed" "$work/stdout" && fail "bad data: reported as completed"
 
 # Nothing can start: the reason on standard error, exit 2, not one byte sent.

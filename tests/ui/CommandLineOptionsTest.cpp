@@ -122,6 +122,63 @@ namespace
     }
 }
 
+//==============================================================================
+namespace
+{
+    struct DeviceKeyCase
+    {
+        const char* commandLine;
+        const char* problem;    // "" when the numbers can be trusted
+    };
+
+    void PrintTo (const DeviceKeyCase& c, std::ostream* os)   { *os << '"' << c.commandLine << '"'; }
+
+    class UnattendedDeviceKeys  : public testing::TestWithParam<DeviceKeyCase> {};
+
+    const DeviceKeyCase deviceKeyCases[] =
+    {
+        { "--autoupdate",                                  "" },
+        { "--autoupdate --outputid 2",                     "" },
+        { "--autoupdate --outputid  2 --inputid\t3",       "" },
+        { "--autoupdate --OUTPUTID 12 --file /x.syx",      "" },
+        { "--autoupdate --outputid 2147483647",            "" },
+        { "--autoupdate --outputid=2",                     "--outputid needs a device number from 1 up, not \"=2\"" },
+        { "--autoupdate --outputid 0",                     "--outputid needs a device number from 1 up, not \"0\"" },
+        { "--autoupdate --outputid -1",                    "--outputid needs a device number from 1 up, not \"-1\"" },
+        { "--autoupdate --outputid +2",                    "--outputid needs a device number from 1 up, not \"+2\"" },
+        { "--autoupdate --outputid abc",                   "--outputid needs a device number from 1 up, not \"abc\"" },
+        { "--autoupdate --outputid 2x",                    "--outputid needs a device number from 1 up, not \"2x\"" },
+        { "--autoupdate --outputid 2147483648",            "--outputid needs a device number from 1 up, not \"2147483648\"" },
+        { "--autoupdate --outputid3",                      "--outputid needs a device number from 1 up, not \"3\"" },
+        { "--autoupdate --outputid",                       "--outputid needs a device number from 1 up, not nothing" },
+        { "--autoupdate --outputid --file /x.syx",         "--outputid needs a device number from 1 up, not \"--file\"" },
+        { "--autoupdate --inputid x --outputid 2",         "--inputid needs a device number from 1 up, not \"x\"" },
+        { "--autoupdate --outputid 1 --outputid 2",        "--outputid is given more than once" },
+        // Interactive starts keep reading the numbers as before: a person picks the device.
+        { "--outputid=2",                                  "" },
+        { "--outputid abc --inputid 0",                    "" },
+    };
+
+    TEST_P (UnattendedDeviceKeys, AreTrustedOnlyWhenTheyPlainlyNameADevice)
+    {
+        const auto& c = GetParam();
+        EXPECT_EQ (CommandLineOptions::read (c.commandLine).deviceNumberProblem, juce::String (c.problem));
+    }
+
+    INSTANTIATE_TEST_SUITE_P (Values, UnattendedDeviceKeys, testing::ValuesIn (deviceKeyCases));
+
+    TEST (CommandLineRules, FindsTheFirstWholeWord)
+    {
+        using CommandLineRules::findWholeWordIgnoreCase;
+
+        EXPECT_EQ (findWholeWordIgnoreCase ("--help", "--help"), 0);
+        EXPECT_EQ (findWholeWordIgnoreCase ("--helpful --HELP", "--help"), 10);
+        EXPECT_EQ (findWholeWordIgnoreCase (juce::String::fromUTF8 ("\xc3\xa9 --help"), "--help"), 2);
+        EXPECT_EQ (findWholeWordIgnoreCase ("x--help", "--help"), -1);
+        EXPECT_EQ (findWholeWordIgnoreCase ("", "--help"), -1);
+    }
+}
+
 TEST (CommandLineOptions, AShellQuotedPathWithBlanksStaysOneUnquotedPath)
 {
     const juce::StringArray arguments { "--autoupdate", "--outputid", "2", "--file", "/my firmware/new one.syx" };

@@ -235,10 +235,16 @@ TEST_F (MainPanel, UpdateDuringTheClosingPauseClearsTheBarAndStartsNothing)
     ASSERT_TRUE (MessageLoop::runUntil ([&] { return ! updateButton().isEnabled(); }));
     EXPECT_EQ (panel->getProtocol()->getProgress(), 0.0);
 
+    // Once the closing steps are over the button is the device's again, never stuck.
     ASSERT_TRUE (waitForStatus (UploadSteps::powerCycleHint, 8000));
-    MessageLoop::runFor (100);
-    EXPECT_FALSE (updateButton().isEnabled());
+    ASSERT_TRUE (MessageLoop::runUntil ([&] { return updateButton().isEnabled(); }, 2000));
+    EXPECT_EQ (colourOf (updateButton()), green);
+    EXPECT_TRUE (selector().isEnabled());
     EXPECT_EQ (sim.readLog (1).size(), 1);
+
+    // And it starts a new upload.
+    updateButton().triggerClick();
+    ASSERT_TRUE (MessageLoop::runUntil ([&] { return sim.readLog (1).size() == 2; }, 5000));
 }
 
 TEST_F (MainPanel, AnUploadStoppedOnBadDataLetsTheUserTryAgain)
@@ -316,6 +322,73 @@ TEST_F (MainPanel, AutoUpdateStartsWithoutAClickAndWaitsBeforeSending)
     // Closing within the wait sends nothing.
     panel.reset();
     EXPECT_FALSE (sim.hasSent (1));
+}
+
+// Unattended, only the named image goes to the named device: a file that
+// cannot be sent whole, or a device number that names no device, is refused
+// with a box, nothing starts, and the built-in image never goes in its place.
+TEST_F (MainPanel, AutoUpdateRefusesWhatCannotBeSentAsNamed)
+{
+    const auto empty = files.getChildFile ("empty.syx");
+    ASSERT_TRUE (empty.create());
+    const auto damaged = writeImage ("damaged.syx", { 0xf0, 0x01, 0xf7, 0x12, 0x34 });
+    const auto good = writeImage ("good.syx", { 0xf0, 0x7d, 0x01, 0xf7 });
+    const auto missing = files.getChildFile ("absent.syx").getFullPathName();
+
+    struct Case { const char* name; juce::String commandLine; juce::String title; };
+
+    const Case cases[] =
+    {
+        { "missing file", "--autoupdate --file " + missing,                      "File " + missing + " not found" },
+        { "no path",      "--autoupdate --file",                                 "File  not found" },
+        { "empty file",   "--autoupdate --file " + empty.getFullPathName(),      "File " + empty.getFullPathName() + " is empty" },
+        { "directory",    "--autoupdate --file " + files.getFullPathName(),
+                          "File " + files.getFullPathName() + " cannot be read: Is a directory" },
+        { "damaged",      "--autoupdate --file " + damaged.getFullPathName(),
+                          "File " + damaged.getFullPathName() + " cannot be sent: invalid SysEx data at byte 3" },
+        { "option after the path", "--file " + good.getFullPathName() + " --autoupdate",
+                          "File " + good.getFullPathName() + " --autoupdate not found" },
+        { "=2",           "--autoupdate --outputid=2 --file " + good.getFullPathName(),
+                          "--outputid needs a device number from 1 up, not \"=2\"" },
+        { "0",            "--autoupdate --outputid 0",                           "--outputid needs a device number from 1 up, not \"0\"" },
+        { "word",         "--autoupdate --inputid abc",                          "--inputid needs a device number from 1 up, not \"abc\"" },
+    };
+
+    for (const auto& c : cases)
+    {
+        SCOPED_TRACE (c.name);
+        panel.reset();
+        const Alerts::ScopedCapture boxes;
+        makePanel (c.commandLine);
+
+        ASSERT_EQ (boxes.getShown().size(), 1u);
+        EXPECT_EQ (boxes.getShown()[0].title, c.title);
+        EXPECT_TRUE (boxes.getShown()[0].message.contains ("The unattended update sends nothing and ends."));
+        EXPECT_EQ (panel->getUnattendedRefusal(), c.title);
+        EXPECT_FALSE (panel->getProtocol()->isThreadRunning());
+        EXPECT_FALSE (sim.readEvents().joinIntoString ("\n").contains ("open output"));
+    }
+
+    // A device problem lists the devices there are.
+    EXPECT_TRUE (alerts.getShown().empty());
+    panel.reset();
+    const Alerts::ScopedCapture boxes;
+    makePanel ("--autoupdate --outputid 2x");
+    ASSERT_EQ (boxes.getShown().size(), 1u);
+    EXPECT_TRUE (boxes.getShown()[0].message.contains ("1 Sim Out\n2 (Disconnected)"));
+    MessageLoop::runFor (2500);
+    EXPECT_FALSE (sim.hasSent (1));
+}
+
+TEST_F (MainPanel, WithoutAutoUpdateAnEmptyFileStillQuietlyMeansTheBuiltInImage)
+{
+    const auto empty = files.getChildFile ("empty.syx");
+    ASSERT_TRUE (empty.create());
+    makePanel ("--outputid=2 --file " + empty.getFullPathName());
+
+    EXPECT_TRUE (alerts.getShown().empty());
+    EXPECT_TRUE (panel->getUnattendedRefusal().isEmpty());
+    EXPECT_EQ (introduction(), builtInIntroduction);
 }
 
 TEST_F (MainPanel, AutoUpdateWithADeviceThatDoesNotOpenWarnsDuringConstruction)
