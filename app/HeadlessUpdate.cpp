@@ -1,5 +1,6 @@
 #include "HeadlessUpdate.h"
 
+#include "ExitStatus.h"
 #include "UnattendedRun.h"
 #include "ui/CommandLineOptions.h"
 #include "ui/ConsoleLine.h"
@@ -80,7 +81,7 @@ HeadlessUpdate::~HeadlessUpdate()
 
 int HeadlessUpdate::getExitStatus() const
 {
-    return run != nullptr ? run->getExitStatus() : (int) UnattendedRun::notStarted;
+    return run != nullptr ? run->getExitStatus() : (int) ExitStatus::notStarted;
 }
 
 void HeadlessUpdate::refuse (const juce::String& reason, const juce::String& deviceList)

@@ -1,5 +1,6 @@
 #include "Application.h"
 #include "DisplayProbe.h"
+#include "ExitStatus.h"
 #include "InformationCommands.h"
 #include "InstanceLock.h"
 #include "ProcessEntry.h"
@@ -65,12 +66,12 @@ int main (int argc, char* argv[])
                 return 0;
 
             writeError ("brevane: another instance is running; nothing was sent");
-            return UnattendedRun::anotherInstance;
+            return ExitStatus::anotherInstance;
 
         case InstanceLock::State::unavailable:
             // Without the lock nothing keeps a second upload off the same device.
             writeError ("brevane: " + instanceLock.getProblem() + "; nothing was sent");
-            return UnattendedRun::notStarted;
+            return ExitStatus::notStarted;
     }
 
     const auto display = DisplayProbe::probe (2000);
@@ -82,7 +83,7 @@ int main (int argc, char* argv[])
             writeError ("brevane: no display (" + display.problem + "); the window cannot open. "
                         "Run it under a virtual display with `xvfb-run -a brevane ...`, "
                         "or update without a window with `brevane --autoupdate --outputid N [--file PATH]`.");
-            return UnattendedRun::notStarted;
+            return ExitStatus::notStarted;
         }
 
         runWithoutDisplay = true;

@@ -1,5 +1,6 @@
 #include "UnattendedRun.h"
 
+#include "ExitStatus.h"
 #include "ScriptLog.h"
 #include "firmware/FirmwareDescription.h"
 #include "firmware/SysexFraming.h"
@@ -25,12 +26,12 @@ int UnattendedRun::getExitStatus() const
 {
     // Closing the window during the final pause still counts: every message went out.
     if (allMessagesSent || protocol.lastRunCompleted())
-        return allSent;
+        return ExitStatus::allSent;
 
     if (started || protocol.isThreadRunning() || protocol.lastRunFailed())
-        return notCompleted;
+        return ExitStatus::notCompleted;
 
-    return notStarted;
+    return ExitStatus::notStarted;
 }
 
 juce::String UnattendedRun::describeImage (const FirmwareImage& imageToDescribe)

@@ -17,15 +17,6 @@ class UnattendedRun  : private juce::ChangeListener,
                        private juce::Timer
 {
 public:
-    /** What a script reads from the exit status of an auto-update. */
-    enum ExitStatus
-    {
-        allSent = 0,          // every message was sent
-        notCompleted = 1,     // the upload started and did not complete
-        notStarted = 2,       // no upload was started
-        anotherInstance = 3
-    };
-
     using LineWriter = std::function<void (const juce::String&)>;
 
     /** Listens to the protocol until destroyed; quit is called once, on the
@@ -35,6 +26,7 @@ public:
                    std::function<void()> quit, LineWriter writer = {});
     ~UnattendedRun() override;
 
+    /** One of ExitStatus's codes. */
     int getExitStatus() const;
 
     /** "image: <name> version <v>, <bytes> bytes, <messages> messages" */

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "app/ExitStatus.h"
 #include "app/UnattendedRun.h"
 #include "firmware/FirmwareImage.h"
 #include "support/TestFirmwareImage.h"
@@ -45,7 +46,7 @@ TEST (UnattendedRun, ACompletedRunTellsEveryStepThenQuitsOnceWithZero)
     MessageLoop::runFor (200);
 
     EXPECT_EQ (w.quits, 1);
-    EXPECT_EQ (w.run->getExitStatus(), UnattendedRun::allSent);
+    EXPECT_EQ (w.run->getExitStatus(), ExitStatus::allSent);
     EXPECT_EQ (w.lines.joinIntoString ("\n"), juce::StringArray ({ "image: Test version 0.0, 6 bytes, 2 messages",
                                              "status: Uploading firmware",
                                              "progress: 50%",
@@ -63,13 +64,13 @@ TEST (UnattendedRun, ClosingDuringTheFinalPauseStillCountsAsAllSent)
 
     ASSERT_TRUE (w.rig.waitUntilHolding());
     MessageLoop::runFor (100);
-    EXPECT_EQ (w.run->getExitStatus(), UnattendedRun::allSent);
+    EXPECT_EQ (w.run->getExitStatus(), ExitStatus::allSent);
     EXPECT_EQ (w.quits, 0);   // not before the user has been told to power-cycle
 
     w.rig.protocol.signalThreadShouldExit();
     w.rig.clock.release();
     ASSERT_TRUE (w.rig.waitUntilIdle());
-    EXPECT_EQ (w.run->getExitStatus(), UnattendedRun::allSent);
+    EXPECT_EQ (w.run->getExitStatus(), ExitStatus::allSent);
 }
 
 TEST (UnattendedRun, BadDataEndsTheRunWithOneWithoutTheClosingSteps)
@@ -82,7 +83,7 @@ TEST (UnattendedRun, BadDataEndsTheRunWithOneWithoutTheClosingSteps)
     MessageLoop::runFor (100);
 
     EXPECT_EQ (w.quits, 1);
-    EXPECT_EQ (w.run->getExitStatus(), UnattendedRun::notCompleted);
+    EXPECT_EQ (w.run->getExitStatus(), ExitStatus::notCompleted);
     EXPECT_TRUE (w.lines.contains ("status: Upload failed: invalid SysEx data at byte 3"));
     EXPECT_FALSE (w.lines.contains ("status: Update completed"));
 }
@@ -101,7 +102,7 @@ TEST (UnattendedRun, AStoppedUploadIsNotCompletedAndTheWindowDecidesTheQuit)
     MessageLoop::runFor (100);
 
     EXPECT_EQ (w.quits, 0);
-    EXPECT_EQ (w.run->getExitStatus(), UnattendedRun::notCompleted);
+    EXPECT_EQ (w.run->getExitStatus(), ExitStatus::notCompleted);
     EXPECT_EQ (w.lines[0], "image: Test version 0.0, 6 bytes, 2 messages");
 }
 
@@ -113,7 +114,7 @@ TEST (UnattendedRun, NothingStartedSaysNothingAndExitsWithTwo)
 
     EXPECT_EQ (w.quits, 0);
     EXPECT_TRUE (w.lines.isEmpty());
-    EXPECT_EQ (w.run->getExitStatus(), UnattendedRun::notStarted);
+    EXPECT_EQ (w.run->getExitStatus(), ExitStatus::notStarted);
 }
 
 TEST (UnattendedRun, TheImageLineNamesTheBuiltInFirmware)
