@@ -9,6 +9,7 @@
 
 #include "BenchmarkSupport.h"
 #include "device/MidiInterfaceClass.h"
+#include "device/MidiWireTime.h"
 #include "device/WirePacedOutput.h"
 #include "firmware/FirmwareImage.h"
 #include "firmware/SysexFraming.h"
@@ -126,7 +127,7 @@ namespace
 
         for (size_t i = 1; i < arrivals.times.size(); ++i)
             slack.push_back (arrivals.times[i] - arrivals.times[i - 1]
-                              - UploadSteps::pauseAfterEachMessageMs - WirePacedOutput::getTransferTimeMs (arrivals.lengths[i - 1]));
+                              - UploadSteps::pauseAfterEachMessageMs - MidiWireTime::transferMs (arrivals.lengths[i - 1]));
 
         if (slack.empty())
         {

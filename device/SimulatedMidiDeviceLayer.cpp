@@ -1,5 +1,6 @@
 #include "SimulatedMidiDeviceLayer.h"
 
+#include "MidiWireTime.h"
 #include "WireClock.h"
 
 #include <algorithm>
@@ -118,7 +119,7 @@ namespace
             if (bytesPerSecond > 0.0)
             {
                 auto& clock = WireClock::getSystemClock();
-                clock.waitUntil (clock.getMilliseconds() + 1000.0 * numBytes / bytesPerSecond);
+                clock.waitUntil (clock.getMilliseconds() + MidiWireTime::transferMs (numBytes, bytesPerSecond));
 
                 // Pulled out while the bytes were on the wire.
                 if (! isConnected())

@@ -1,5 +1,7 @@
 #include "WirePacedOutput.h"
 
+#include "MidiWireTime.h"
+
 WirePacedOutput::WirePacedOutput (std::unique_ptr<Port> portToUse, WireClock& clockToUse, WireStart start)
     : port (std::move (portToUse)),
       clock (clockToUse),
@@ -21,7 +23,7 @@ bool WirePacedOutput::sendMessageNow (const juce::MidiMessage& message)
     if (wireStart == WireStart::whenSendReturns)
         start = clock.getMilliseconds();
 
-    clock.waitUntil (start + getTransferTimeMs (message.getRawDataSize()));
+    clock.waitUntil (start + MidiWireTime::transferMs (message.getRawDataSize()));
     return true;
 }
 

@@ -4,7 +4,7 @@
 #include "WireClock.h"
 
 /** An output whose send lasts at least as long as its bytes take on a MIDI
-    1.0 wire, for platforms whose driver takes a message long before it has
+    1.0 wire (MidiWireTime), for platforms whose driver takes a message long before it has
     left (ALSA's sequencer queues it and returns). A pause that the caller
     takes after the send then follows the last byte.
 
@@ -48,9 +48,6 @@ public:
     bool sendMessageNow (const juce::MidiMessage& message) override;
 
     bool isConnected() override;
-
-    /** 10 bits a byte at 31250 baud: 320 us. */
-    static double getTransferTimeMs (int numBytes) noexcept     { return numBytes * 0.32; }
 
 private:
     std::unique_ptr<Port> port;

@@ -1,10 +1,12 @@
 #pragma once
 
+#include "device/MidiWireTime.h"
+
 /** What the SysEx upload promises the outside: its fixed pauses and the status
     texts it reports. Whoever shows, estimates or checks an upload uses these. */
 namespace UploadSteps
 {
-    constexpr int pauseAfterEachMessageMs      = 300;
+    constexpr int pauseAfterEachMessageMs      = MidiWireTime::defaultRestMs;
     constexpr int pauseBeforeUnattendedStartMs = 2000;
     constexpr int pauseBeforePowerCycleHintMs  = 5000;
 
