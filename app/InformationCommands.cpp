@@ -5,21 +5,27 @@
 #include "ui/ConsoleLine.h"
 #include "ui/DeviceListText.h"
 #include "device/MidiDeviceLayer.h"
+#include "device/MidiWireTime.h"
 #include "firmware/FirmwareDescription.h"
 #include "firmware/FirmwareImage.h"
+#include "firmware/ImageFingerprint.h"
 #include "firmware/SysexFraming.h"
 #include "protocol/UploadSteps.h"
+
+#include <algorithm>
 
 namespace InformationCommands
 {
     namespace
     {
-        constexpr double pauseSeconds = UploadSteps::pauseAfterEachMessageMs / 1000.0;
-        constexpr double dinBytesPerSecond = 3125.0; // MIDI 1.0 over a DIN cable
-
-        juce::String seconds (double s)
+        juce::String seconds (double ms)
         {
-            return juce::String (s, 1) + " s";
+            return juce::String (ms / 1000.0, 1) + " s";
+        }
+
+        juce::String bytes (int numBytes)
+        {
+            return juce::String (numBytes) + (numBytes == 1 ? " byte" : " bytes");
         }
     }
 
@@ -105,12 +111,13 @@ namespace InformationCommands
 
         // The same scan the upload makes before its first message.
         const auto scan = SysexFraming::scan (image->getData(), image->getSize());
-        const auto messages = scan.messageLengths.size();
-        const auto bytes = (double) scan.bytesInMessages;
+        const auto& lengths = scan.messageLengths;
+        const auto messages = lengths.size();
         const bool whole = scan.fault == SysexFraming::Fault::none;
 
         out << "Messages: " << messages << (whole ? "" : " before the fault") << "\n"
-            << "Bytes: " << image->getSize() << "\n";
+            << "Bytes: " << image->getSize() << "\n"
+            << "SHA-256: " << ImageFingerprint::sha256 (*image) << "\n";
 
         if (! whole)
         {
@@ -119,9 +126,18 @@ namespace InformationCommands
             return 1;
         }
 
-        out << "Estimated upload time over USB: " << seconds (messages * pauseSeconds) << "\n"
-            << "Estimated upload time over MIDI DIN (3125 bytes/s): "
-            << seconds (messages * pauseSeconds + bytes / dinBytesPerSecond) << "\n";
+        const auto shortest = std::min_element (lengths.begin(), lengths.end());
+        const auto longest  = std::max_element (lengths.begin(), lengths.end());
+
+        out << "Shortest message: " << bytes (*shortest) << " (message " << (int) (shortest - lengths.begin()) + 1 << ")\n"
+            << "Longest message: " << bytes (*longest) << " (message " << (int) (longest - lengths.begin()) + 1 << ")\n";
+
+        // The pace the upload keeps: over USB the driver takes the bytes at
+        // once, over DIN each message also waits for its bytes to cross.
+        const MidiWireTime pace;
+        out << "Estimated upload time over USB: " << seconds (pace.messagesMs (lengths, 0, 0.0)) << "\n"
+            << "Estimated upload time over MIDI DIN (" << (int) MidiWireTime::midiBytesPerSecond << " bytes/s): "
+            << seconds (pace.messagesMs (lengths, 0)) << "\n";
 
         out << "The whole image would be sent.\n";
         return 0;

@@ -5,6 +5,7 @@
 
 set(BREVANE_JUCE_MODULES
     juce_core
+    juce_cryptography
     juce_events
     juce_data_structures
     juce_graphics

@@ -39,20 +39,27 @@ namespace
           "File: PATH\n"
           "Messages: 2\n"
           "Bytes: 5\n"
+          "SHA-256: eb9359e914c2dca902316013dc5195978bf6f7c57be18487af2f0a976f44afbe\n"
+          "Shortest message: 2 bytes (message 2)\n"
+          "Longest message: 3 bytes (message 1)\n"
           "Estimated upload time over USB: 0.6 s\n"
           "Estimated upload time over MIDI DIN (3125 bytes/s): 0.6 s\n"
           "The whole image would be sent.\n" },
         { "no F0 at the start", [] (auto& f) { return fileOf (f, { 0x90, 0x3c, 0x7f }); }, 1,
           "File: PATH\nMessages: 0 before the fault\nBytes: 3\n"
+          "SHA-256: ba887df92343c3162e293b80039fa547cfcd4ef7f91150c17d0078085d72fe01\n"
           "Upload failed: invalid SysEx data at byte 0\n" },
         { "garbage in between", [] (auto& f) { return fileOf (f, { 0xf0, 0xf7, 0x00, 0xf0, 0xf7 }); }, 1,
           "File: PATH\nMessages: 1 before the fault\nBytes: 5\n"
+          "SHA-256: 1ba730d062a56573a7a727ee702909e94b052b25b7d3c058d495726c7f53b79b\n"
           "Upload failed: invalid SysEx data at byte 2\n" },
         { "unterminated", [] (auto& f) { return fileOf (f, { 0xf0, 0x01, 0xf7, 0xf0, 0x02, 0x03 }); }, 1,
           "File: PATH\nMessages: 1 before the fault\nBytes: 6\n"
+          "SHA-256: 49cec325aea47b4e88f27c915cd3a70f781ca0c4208bc1646a8db5ce8954cffa\n"
           "Upload failed: unterminated SysEx message at byte 3\n" },
         { "high byte inside", [] (auto& f) { return fileOf (f, { 0xf0, 0x01, 0xf7, 0xf0, 0x02, 0xf8, 0xf7 }); }, 1,
           "File: PATH\nMessages: 1 before the fault\nBytes: 7\n"
+          "SHA-256: ba0052c2739c62d68b65d8732bfcdaec1e6759b895c6dd8c17ae88eb8e3e1241\n"
           "Upload failed: invalid SysEx data at byte 5\n" },
         { "empty file", [] (auto& f) { return fileOf (f, {}); }, 1,
           "File PATH is empty: the built-in firmware would be sent instead\n" },
@@ -82,6 +89,8 @@ namespace
               return "/dev/fd/" + juce::String (ends[0]);
           }, 0,
           "File: PATH\nMessages: 1\nBytes: 4\n"
+          "SHA-256: f81528a8e4da9f2a20d3b078d795d6c97ccbd1f2aa994ca6ab707e7656d525e2\n"
+          "Shortest message: 4 bytes (message 1)\nLongest message: 4 bytes (message 1)\n"
           "Estimated upload time over USB: 0.3 s\n"
           "Estimated upload time over MIDI DIN (3125 bytes/s): 0.3 s\n"
           "The whole image would be sent.\n" },
@@ -127,6 +136,9 @@ TEST (CheckCommandImages, TheBuiltInImageWouldBeSentWhole)
     EXPECT_TRUE (text.contains ("Built-in firmware: Arvella version 1.2 - R688")) << text;
     EXPECT_TRUE (text.contains ("Messages: 544")) << text;
     EXPECT_TRUE (text.contains ("Bytes: 270959")) << text;
+    EXPECT_TRUE (text.contains ("SHA-256: 873758150ad9be5ce29dc34b6a550e58c3046a80500e16cc16e2145902171ac4\n")) << text;
+    EXPECT_TRUE (text.contains ("Shortest message: 9 bytes (message 1)\n")) << text;
+    EXPECT_TRUE (text.contains ("Longest message: 537 bytes (message 4)\n")) << text;
     EXPECT_TRUE (text.contains ("over USB: 163.2 s")) << text;                 // 544 x 300 ms
     EXPECT_TRUE (text.contains ("(3125 bytes/s): 249.9 s")) << text;           // + 270959 / 3125 s
 }

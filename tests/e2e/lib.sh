@@ -152,3 +152,8 @@ with open(path, "wb") as f:
         f.write(bytes([0xF0, 0x7D]) + bytes((i + j) & 0x7F for j in range(length - 3)) + bytes([0xF7]))
 PY
 }
+
+# sha256_of FILE: the file's SHA-256 as sha256sum prints it.
+sha256_of() {
+    sha256sum < "$1" | cut -d ' ' -f 1
+}
