@@ -28,6 +28,7 @@ void BasicSysexProtocolClass::startUpdate()
         setLastRunFailed (false);
         setLastRunCompleted (false);
         setUploadUnderway (true);
+        setMessagesSent (0);
 
         {
             const juce::ScopedLock sl (ProgressValueLock);
@@ -68,6 +69,7 @@ void BasicSysexProtocolClass::run()
     cursor = data;
     auto* messageStart = cursor;
     juce::uint32 sentTotal = 0;
+    int messagesSent = 0;
 
     setStatus (UploadSteps::uploading);
 
@@ -108,17 +110,31 @@ void BasicSysexProtocolClass::run()
 
         cursor = messageStart + message.length;
 
-        if (interface->sendData (messageStart, message.length) != InterfaceBaseClass::messageSent)
+        UploadObserver::SentMessage sent;
+        sent.number = messagesSent + 1;
+        sent.length = message.length;
+        sent.sendBeganMs = juce::Time::getMillisecondCounterHiRes();
+        const auto result = interface->sendData (messageStart, message.length);
+        sent.sendReturnedMs = sent.restEndedMs = juce::Time::getMillisecondCounterHiRes();
+
+        if (result != InterfaceBaseClass::messageSent)
         {
+            sent.reachedDevice = false;
+            tellObserver (sent);
             stopOnLostDevice();
             return;
         }
 
-        clock.sleep (UploadSteps::pauseAfterEachMessageMs);
+        clock.sleep (pace.restAfterMs());
+        sent.restEndedMs = juce::Time::getMillisecondCounterHiRes();
 
         messageStart = cursor;
         sentTotal += (juce::uint32) message.length;
         localProgress = (double) sentTotal / (double) total;
+
+        // Counted before the progress is told, so whoever hears it knows what is left.
+        setMessagesSent (++messagesSent);
+        tellObserver (sent);
 
         // Told first, stored after: this thread never holds both locks.
         setProgress (localProgress);

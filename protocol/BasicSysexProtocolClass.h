@@ -2,6 +2,7 @@
 
 #include "PacingClock.h"
 #include "ProtocolBaseClass.h"
+#include "device/MidiWireTime.h"
 #include "firmware/SysexFraming.h"
 
 /** Sends an image of SysEx messages one by one, 300 ms apart, without waiting
@@ -37,6 +38,7 @@ private:
     const juce::uint8* cursor = nullptr;
     juce::CriticalSection ProgressValueLock;
     PacingClock& clock;
+    const MidiWireTime pace;
 
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (BasicSysexProtocolClass)
 };

@@ -12,6 +12,7 @@ void ProtocolBaseClass::startUpdate()
     if (! isThreadRunning())
     {
         setLastRunFailed (false);
+        setMessagesSent (0);
         setProgress (0.0);
 
         // One step below normal on the old 0..10 scale, where 5 was normal.

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "ProgressClass.h"
+#include "UploadObserver.h"
 #include "VelmorTime.h"
 #include "device/InterfaceBaseClass.h"
 #include "firmware/FirmwareImage.h"
@@ -44,16 +45,32 @@ public:
         isThreadRunning(), it is already false when that news arrives. */
     bool isUploadUnderway() const noexcept  { return underway.load(); }
 
+    /** How many messages the current (or last) run has handed to the device. */
+    int getMessagesSent() const noexcept    { return messagesSent.load(); }
+
+    /** Hears of every message sent from now on; null for nobody. It must stay
+        alive for as long as the thread may run. */
+    void setUploadObserver (UploadObserver* newObserver) noexcept   { observer.store (newObserver); }
+
 protected:
     void setLastRunFailed (bool failed) noexcept        { runFailed.store (failed); }
     void setLastRunCompleted (bool completed) noexcept  { runCompleted.store (completed); }
     void setUploadUnderway (bool isUnderway) noexcept   { underway.store (isUnderway); }
+    void setMessagesSent (int count) noexcept           { messagesSent.store (count); }
+
+    void tellObserver (const UploadObserver::SentMessage& message)
+    {
+        if (auto* o = observer.load())
+            o->messageSent (message);
+    }
 
     InterfaceBaseClass* const interface;
     FirmwareImage* const image;
 
 private:
     std::atomic<bool> runFailed { false }, runCompleted { false }, underway { false };
+    std::atomic<int> messagesSent { 0 };
+    std::atomic<UploadObserver*> observer { nullptr };
 
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (ProtocolBaseClass)
 };
