@@ -3,6 +3,7 @@
 #include "ExitStatus.h"
 #include "ScriptLog.h"
 #include "firmware/FirmwareDescription.h"
+#include "firmware/ImageFingerprint.h"
 #include "firmware/SysexFraming.h"
 #include "protocol/ProtocolBaseClass.h"
 
@@ -11,7 +12,8 @@ UnattendedRun::UnattendedRun (ProtocolBaseClass& protocolToFollow, const Firmwar
     : protocol (protocolToFollow),
       image (imageToSend),
       quit (std::move (quitFunction)),
-      writeLine (writer ? std::move (writer) : LineWriter (&ScriptLog::line))
+      writeLine (writer ? std::move (writer) : LineWriter (&ScriptLog::line)),
+      timeLeft (imageToSend)
 {
     protocol.addChangeListener (this);
     noteStartIfRunning();
@@ -41,7 +43,8 @@ juce::String UnattendedRun::describeImage (const FirmwareImage& imageToDescribe)
     return "image: " + imageToDescribe.getProductName()
          + " version " + FirmwareDescription::formatVersion (imageToDescribe.getVersion())
          + ", " + juce::String (imageToDescribe.getSize()) + " bytes, "
-         + juce::String (scan.messageLengths.size()) + " messages";
+         + juce::String (scan.messageLengths.size()) + " messages"
+         + ", sha256 " + ImageFingerprint::sha256 (imageToDescribe);
 }
 
 //==============================================================================
@@ -93,7 +96,9 @@ void UnattendedRun::writeNews()
     if (percent != lastPercent)
     {
         lastPercent = percent;
-        writeLine ("progress: " + juce::String (percent) + "%");
+        // Counted before the progress was told: what is left is known exactly.
+        writeLine ("progress: " + juce::String (percent) + "%, "
+                     + UploadTimeLeft::describe (timeLeft.afterMessages (protocol.getMessagesSent())) + " left");
     }
 }
 

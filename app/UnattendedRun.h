@@ -2,6 +2,8 @@
 
 #include <juce_events/juce_events.h>
 
+#include "protocol/UploadTimeLeft.h"
+
 #include <functional>
 
 class FirmwareImage;
@@ -29,7 +31,8 @@ public:
     /** One of ExitStatus's codes. */
     int getExitStatus() const;
 
-    /** "image: <name> version <v>, <bytes> bytes, <messages> messages" */
+    /** "image: <name> version <v>, <bytes> bytes, <messages> messages, sha256 <hex>":
+        new fields go at the end, so a script that reads the leading ones still can. */
     static juce::String describeImage (const FirmwareImage& image);
 
 private:
@@ -43,6 +46,7 @@ private:
     const FirmwareImage& image;
     std::function<void()> quit;
     LineWriter writeLine;
+    const UploadTimeLeft timeLeft;
 
     bool started = false, allMessagesSent = false, quitRequested = false;
     juce::String lastStatus;

@@ -9,6 +9,7 @@
 #include "firmware/SendableImage.h"
 #include "help/ArvellaHelpWindowClass.h"
 #include "protocol/BasicSysexProtocolClass.h"
+#include "protocol/UploadTimeLeft.h"
 
 namespace
 {
@@ -127,6 +128,7 @@ void ContentComp::buttonClicked (juce::Button* button)
         {
             progress = 0.0;
             progressBar->valueChanged();
+            timeLeft = std::make_unique<UploadTimeLeft> (*firmwareImage);
             protocol->startUpdate();
             updateButton->setEnabled (false);
         }
@@ -157,6 +159,11 @@ void ContentComp::changeListenerCallback (juce::ChangeBroadcaster* source)
     {
         progress = protocol->getProgress();
         progressBar->valueChanged();
+
+        // The texts stay the framework's and the upload's; only the tooltip says how long is left.
+        const auto sending = timeLeft != nullptr && progress > 0.0 && progress < 1.0 && ! protocol->lastRunFailed();
+        progressBar->setTooltip (sending ? UploadTimeLeft::describe (timeLeft->afterMessages (protocol->getMessagesSent())) + " left"
+                                         : juce::String());
 
         if (progress == 1.0)
         {

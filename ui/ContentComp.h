@@ -10,6 +10,7 @@ class FileFirmwareImage;
 class FirmwareImage;
 class InterfaceBaseClass;
 class ProtocolBaseClass;
+class UploadTimeLeft;
 
 /** The main window's content: builds the image, the device interface and the
     upload protocol, applies the command line, and keeps the controls in step
@@ -29,6 +30,7 @@ public:
 
     FirmwareImage* getFirmwareImage() const noexcept     { return firmwareImage.get(); }
     ProtocolBaseClass* getProtocol() const noexcept      { return protocol.get(); }
+    InterfaceBaseClass* getDeviceInterface() const noexcept  { return deviceInterface.get(); }
 
     /** Makes the named file the current image. When it cannot be used (an
         empty file aside) a box says why; false, and the built-in image is kept.
@@ -58,6 +60,7 @@ private:
     std::unique_ptr<juce::Label> infoLabel, step1Label, step2Label;
     std::unique_ptr<FirmwareImage> firmwareImage;
     juce::String unattendedRefusal;
+    std::unique_ptr<UploadTimeLeft> timeLeft;    // of the upload under way, for the bar's tooltip
 
     TemplateLookAndFeel lookAndFeel;
     juce::TooltipWindow tooltipWindow { nullptr, 700 };

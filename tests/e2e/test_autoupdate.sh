@@ -15,9 +15,9 @@ awk 'NR == 1 && $1 < 2000 { print "first message at " $1 " ms"; bad = 1 }
      { last = $1 } END { exit bad }' "$BREVANE_MIDI_SIM/output-1.log" || fail "pacing broken"
 [ "$(wc -l < "$BREVANE_MIDI_SIM/output-1.log")" -eq 3 ] || fail "expected three sends"
 
-[ "$(head -n 1 "$work/stdout")" = "image: small version 0.0, 72 bytes, 3 messages" ] \
+[ "$(head -n 1 "$work/stdout")" = "image: small version 0.0, 72 bytes, 3 messages, sha256 $(sha256_of "$work/small.syx")" ] \
     || fail "the first line does not name the image"
-for line in "status: Uploading firmware" "progress: 100%" "status: Update completed" \
+for line in "status: Uploading firmware" "progress: 100%, 0 min 00 s left" "status: Update completed" \
             "status: Please turn power off and on again"; do
     grep -qxF "$line" "$work/stdout" || fail "missing line: $line"
 done

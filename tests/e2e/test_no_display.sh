@@ -28,8 +28,8 @@ run_headless "complete" 0 --autoupdate --outputid 1 --file "$work/good.syx"
 cmp "$work/good.syx" "$sent" || fail "complete: sent bytes differ from the file"
 awk 'NR == 1 && $1 < 2000 { bad = 1 } NR > 1 && $1 - last < 300 { bad = 1 } { last = $1 } END { exit bad }' \
     "$BREVANE_MIDI_SIM/output-1.log" || fail "complete: pacing broken"
-[ "$(head -n 1 "$work/stdout")" = "image: good version 0.0, 72 bytes, 3 messages" ] || fail "complete: no image line"
-for line in "status: Uploading firmware" "progress: 100%" "status: Update completed" \
+[ "$(head -n 1 "$work/stdout")" = "image: good version 0.0, 72 bytes, 3 messages, sha256 $(sha256_of "$work/good.syx")" ] || fail "complete: no image line"
+for line in "status: Uploading firmware" "progress: 100%, 0 min 00 s left" "status: Update completed" \
             "status: Please turn power off and on again"; do
     grep -qxF "$line" "$work/stdout" || fail "complete: missing line: $line"
 done

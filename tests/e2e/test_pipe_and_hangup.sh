@@ -11,7 +11,7 @@ set +e
 first=$(timeout 60 env -u DISPLAY "$program" --autoupdate --outputid 1 --file "$work/file.syx" 2> "$work/stderr" | head -n 1; \
         echo "status ${PIPESTATUS[0]}")
 set -e
-[ "$(printf '%s\n' "$first" | head -n 1)" = "image: file version 0.0, 320 bytes, 8 messages" ] \
+[ "$(printf '%s\n' "$first" | head -n 1)" = "image: file version 0.0, 320 bytes, 8 messages, sha256 $(sha256_of "$work/file.syx")" ] \
     || fail "head saw: $first"
 printf '%s\n' "$first" | grep -qx "status 0" || fail "closed pipe: $(printf '%s\n' "$first" | tail -n 1)"
 cmp "$work/file.syx" "$sent" || fail "closed pipe: sent bytes differ from the file"

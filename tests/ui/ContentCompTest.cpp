@@ -222,6 +222,26 @@ TEST_F (MainPanel, ACompletedUploadEnablesTheControlsAgain)
     EXPECT_TRUE (updateButton().isEnabled());
 }
 
+// Five messages of 5 bytes, each 300 ms + 1.6 ms: after the first, 1206.4 ms are left.
+TEST_F (MainPanel, TheBarsTooltipSaysTheTimeLeftWhileSendingAndNothingOtherwise)
+{
+    const auto file = writeImage ("five.syx", { 0xf0, 0x7d, 0x01, 0x02, 0xf7, 0xf0, 0x7d, 0x01, 0x02, 0xf7,
+                                                0xf0, 0x7d, 0x01, 0x02, 0xf7, 0xf0, 0x7d, 0x01, 0x02, 0xf7,
+                                                0xf0, 0x7d, 0x01, 0x02, 0xf7 });
+    makePanel ("--file " + file.getFullPathName());
+    pickDevice (1);
+    auto& bar = *ComponentFinder::find<juce::ProgressBar> (*panel);
+    EXPECT_EQ (bar.getTooltip(), juce::String());
+
+    updateButton().triggerClick();
+    ASSERT_TRUE (MessageLoop::runUntil ([&] { return bar.getTooltip().isNotEmpty(); }));
+    EXPECT_EQ (bar.getTooltip(), "0 min 02 s left");
+
+    ASSERT_TRUE (waitForStatus (UploadSteps::completed));
+    EXPECT_EQ (bar.getTooltip(), juce::String());
+    EXPECT_EQ (statusLine(), "Update progress: " + juce::String (UploadSteps::completed));
+}
+
 TEST_F (MainPanel, UpdateDuringTheClosingPauseClearsTheBarAndStartsNothing)
 {
     const auto file = writeImage ("tiny.syx", { 0xf0, 0x7d, 0x01, 0x02, 0xf7 });

@@ -207,7 +207,7 @@ gaps=$(awk 'NR == 1 && $1 < 2000 { print "first message at " $1 " ms" }
             NR > 1 && $1 - last < 300 { print "gap of " $1 - last " ms" }
             { last = $1 }' "$sim/output-1.log" 2> /dev/null)
 [ -z "$gaps" ] || problems+=("$gaps")
-for line in "status: Uploading firmware" "progress: 100%" "status: Update completed" \
+for line in "status: Uploading firmware" "progress: 100%, 0 min 00 s left" "status: Update completed" \
             "status: Please turn power off and on again"; do
     grep -qxF "$line" "$work/out" || problems+=("missing line: $line")
 done
