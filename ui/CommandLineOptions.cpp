@@ -11,6 +11,7 @@ namespace
     const char* const strAutoUpdateKey = "--autoupdate";
     const char* const strInputIDKey    = "--inputid ";
     const char* const strOutputIDKey   = "--outputid ";
+    const char* const strLogKey        = "--log";
 
     bool isAlnum (juce::juce_wchar c)
     {
@@ -145,6 +146,42 @@ namespace
         const auto i = line.find (word, 0);
         return i == Characters::npos ? juce::String() : line.from (i + word.size());
     }
+
+    /** Where the first whole-word occurrence of word starts, or npos. */
+    size_t findWholeWord (const Characters& line, const Characters& word)
+    {
+        if (word.size() == 0)
+            return Characters::npos;
+
+        for (auto i = line.find (word, 0); i != Characters::npos; i = line.find (word, i + 1))
+        {
+            const auto end = i + word.size();
+
+            if ((i == 0 || ! isAlnum (line.original[i - 1])) && (end >= line.size() || ! isAlnum (line.original[end])))
+                return i;
+        }
+
+        return Characters::npos;
+    }
+
+    juce::String valueUpToNextOption (const Characters& line, const Characters& key)
+    {
+        const auto at = findWholeWord (line, key);
+
+        if (at == Characters::npos)
+            return {};
+
+        const auto start = at + key.size();
+        auto end = start;
+
+        for (; end < line.size(); ++end)
+            if (std::iswspace ((wint_t) line.original[end]) && end + 2 < line.size()
+                 && line.original[end + 1] == '-' && line.original[end + 2] == '-')
+                break;
+
+        return juce::String (juce::CharPointer_UTF32 (line.original.data() + start),
+                             juce::CharPointer_UTF32 (line.original.data() + end)).trim();
+    }
 }
 
 namespace CommandLineRules
@@ -163,6 +200,11 @@ namespace CommandLineRules
     juce::String fromFirstOccurrenceIgnoreCase (const juce::String& text, const juce::String& key)
     {
         return fromFirstOccurrence (Characters (text), Characters (key));
+    }
+
+    juce::String valueUpToNextOption (const juce::String& text, const juce::String& key)
+    {
+        return ::valueUpToNextOption (Characters (text), Characters (key));
     }
 
     int readInteger (const juce::String& text)
@@ -210,6 +252,12 @@ CommandLineOptions CommandLineOptions::read (const juce::String& commandLine)
         options.strFile = fromFirstOccurrence (line, fileKey).trim();
 
     options.autoUpdate = containsWholeWord (line, autoUpdateKey);
+
+    const Characters logKey (strLogKey);
+    options.logRequested = containsWholeWord (line, logKey);
+
+    if (options.logRequested)
+        options.strLog = valueUpToNextOption (line, logKey);
 
     if (options.autoUpdate)
     {

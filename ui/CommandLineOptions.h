@@ -16,6 +16,8 @@ struct CommandLineOptions
     bool autoUpdate = false;
     int nInputid = 1;
     int nOutputid = 1;
+    bool logRequested = false;
+    juce::String strLog;        // the file for the support record
 
     /** In auto-update mode only: why a device key given on the line cannot be
         trusted to name a device (a value that is not a whole number from 1
@@ -41,6 +43,13 @@ namespace CommandLineRules
 
     /** Everything after the first case-blind occurrence of key, or "" if none. */
     juce::String fromFirstOccurrenceIgnoreCase (const juce::String& text, const juce::String& key);
+
+    /** The value of an option that is followed by others: what comes after
+        the first whole-word, case-blind occurrence of key, up to the next
+        option key (white space followed by "--") or the end of the text,
+        trimmed. So a value may hold blanks but not start an option. "" if the
+        key does not stand in the text. */
+    juce::String valueUpToNextOption (const juce::String& text, const juce::String& key);
 
     /** Base-10 integer read as wcstol does (leading white space, one sign,
         digits up to the first other character), clamped to the 32-bit range. */
