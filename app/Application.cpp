@@ -1,11 +1,14 @@
 #include "Application.h"
 
 #include "HeadlessUpdate.h"
+#include "SupportRecord.h"
 #include "UnattendedRun.h"
+#include "ui/Alerts.h"
 #include "ui/CommandLineOptions.h"
 #include "ui/ContentComp.h"
 
 #include <csignal>
+#include <cstdio>
 
 namespace
 {
@@ -28,9 +31,35 @@ void Application::initialise (const juce::String&)
     // of the path: a shell-quoted "--file my update.syx" would never be found.
     const auto commandLine = CommandLineOptions::joinArguments (getCommandLineParameterArray());
 
+    // The record is open before anything can be sent, or nothing is.
+    if (const auto options = CommandLineOptions::read (commandLine); options.logRequested)
+    {
+        juce::String problem;
+        supportRecord = SupportRecord::open (options.strLog, commandLine, problem);
+
+        if (supportRecord == nullptr)
+        {
+            Alerts::show (juce::MessageBoxIconType::WarningIcon, "--log cannot be used", problem + ". Nothing was sent.");
+            setApplicationReturnValue (UnattendedRun::notStarted);
+            juce::MessageManager::callAsync (requestQuit);
+            return;
+        }
+    }
+
     if (withoutDisplay)
     {
-        headlessUpdate = std::make_unique<HeadlessUpdate> (commandLine, requestQuit);
+        headlessUpdate = std::make_unique<HeadlessUpdate> (commandLine, requestQuit, [this] (const juce::String& reason)
+        {
+            std::fputs ((reason + "\n").toRawUTF8(), stderr);
+            std::fflush (stderr);
+
+            if (supportRecord != nullptr)
+                supportRecord->noteSaid (reason);
+        });
+
+        if (supportRecord != nullptr)
+            supportRecord->follow (headlessUpdate->getProtocol(), headlessUpdate->getFirmwareImage(),
+                                   headlessUpdate->getDeviceInterface());
         return;
     }
 
@@ -40,6 +69,9 @@ void Application::initialise (const juce::String&)
     if (gAutoUpdate)
         unattendedRun = std::make_unique<UnattendedRun> (*content->getProtocol(), *content->getFirmwareImage(),
                                                          requestQuit);
+
+    if (supportRecord != nullptr)
+        supportRecord->follow (content->getProtocol(), content->getFirmwareImage(), content->getDeviceInterface());
 
     if (content->getUnattendedRefusal().isNotEmpty())
     {
@@ -63,8 +95,16 @@ void Application::shutdown()
     if (unattendedRun != nullptr)
         setApplicationReturnValue (unattendedRun->getExitStatus());
 
+    if (supportRecord != nullptr)
+        supportRecord->stopFollowing();
+
     repaintPump = nullptr;
     unattendedRun = nullptr;
     headlessUpdate = nullptr;
     mainWindow = nullptr;
+
+    if (supportRecord != nullptr)
+        supportRecord->finish (getApplicationReturnValue());
+
+    supportRecord = nullptr;
 }

@@ -6,6 +6,7 @@
 #include "WineRepaintPump.h"
 
 class HeadlessUpdate;
+class SupportRecord;
 class UnattendedRun;
 
 class Application  : public juce::JUCEApplication
@@ -27,6 +28,7 @@ public:
 
 private:
     const bool withoutDisplay;
+    std::unique_ptr<SupportRecord> supportRecord;    // outlives the upload it notes
     std::unique_ptr<MainWindow> mainWindow;
     std::unique_ptr<HeadlessUpdate> headlessUpdate;
     std::unique_ptr<UnattendedRun> unattendedRun;

@@ -28,6 +28,11 @@ public:
 
     int getExitStatus() const;
 
+    // Null when the run was refused before it got that far.
+    ProtocolBaseClass* getProtocol() const noexcept            { return protocol.get(); }
+    const FirmwareImage* getFirmwareImage() const noexcept     { return image.get(); }
+    InterfaceBaseClass* getDeviceInterface() const noexcept    { return deviceInterface.get(); }
+
 private:
     /** Says why nothing is sent, and the devices there are when a device was the problem. */
     void refuse (const juce::String& reason, const juce::String& deviceList = {});

@@ -2,10 +2,13 @@
 // built-in image through the simulated MIDI layer, with the real pauses.
 //
 //   bench_upload [N]          one upload; the environment's BREVANE_MIDI_SIM_RATE applies
+//   bench_upload N --log FILE the same while a support record is appended to FILE
 //   bench_upload --invalid    CPU used in the 5 s after starting on an invalid image
 
 #include "BenchmarkSupport.h"
+#include "app/SupportRecord.h"
 #include "device/MidiInterfaceClass.h"
+#include "device/MidiWireTime.h"
 #include "firmware/FirmwareImage.h"
 #include "firmware/SysexFraming.h"
 #include "protocol/BasicSysexProtocolClass.h"
@@ -94,7 +97,7 @@ namespace
         return interface;
     }
 
-    int benchUpload (int numMessages)
+    int benchUpload (int numMessages, const juce::String& recordPath)
     {
         juce::TemporaryFile folder;
         folder.getFile().createDirectory();
@@ -116,6 +119,21 @@ namespace
 
         ImageSlice image (builtIn.getData(), bytes);
         BasicSysexProtocolClass protocol (interface.get(), &image);
+        std::unique_ptr<SupportRecord> record;
+
+        if (recordPath.isNotEmpty())
+        {
+            juce::String problem;
+            record = SupportRecord::open (recordPath, "bench_upload", problem);
+
+            if (record == nullptr)
+            {
+                std::fprintf (stderr, "--log: %s\n", problem.toRawUTF8());
+                return 1;
+            }
+
+            record->follow (&protocol, &image, interface.get());
+        }
 
         const auto rate = juce::SystemStats::getEnvironmentVariable ("BREVANE_MIDI_SIM_RATE", {}).getDoubleValue();
         std::atomic<double> finishedAt { 0.0 }, cpuAtFinish { 0.0 };
@@ -153,7 +171,7 @@ namespace
 
         for (int i = 0; i < log.size(); ++i)
         {
-            const auto sendMs = rate > 0 ? scan.messageLengths[i] * 1000.0 / rate : 0.0;
+            const auto sendMs = MidiWireTime::transferMs (scan.messageLengths[i], rate);
             blockingMs += sendMs;
 
             if (i > 0)
@@ -167,6 +185,7 @@ namespace
         const auto idealMs = numMessages * (double) UploadSteps::pauseAfterEachMessageMs + blockingMs;
 
         std::printf ("rate:              %s\n", rate > 0 ? (juce::String (rate, 0) + " bytes/s").toRawUTF8() : "unlimited");
+        std::printf ("support record:    %s\n", record != nullptr ? recordPath.toRawUTF8() : "none");
         std::printf ("messages:          %d (sent %d)\n", numMessages, log.size());
         std::printf ("bytes:             %d\n", bytes);
         std::printf ("wall time:         %.1f ms\n", wallMs);
@@ -179,6 +198,13 @@ namespace
         // Only its last step is left, which gives up at the exit request: the loop is over.
         protocol.signalThreadShouldExit();
         protocol.waitForThreadToExit (2000);
+
+        if (record != nullptr)
+        {
+            record->stopFollowing();
+            record->finish (0);
+        }
+
         return log.size() == numMessages ? 0 : 1;
     }
 
@@ -212,5 +238,6 @@ int main (int argc, char* argv[])
     if (argc > 1 && juce::String (argv[1]) == "--invalid")
         return benchInvalidImage();
 
-    return benchUpload (argc > 1 ? std::atoi (argv[1]) : 20);
+    const auto recordPath = argc > 3 && juce::String (argv[2]) == "--log" ? juce::String (argv[3]) : juce::String();
+    return benchUpload (argc > 1 ? std::atoi (argv[1]) : 20, recordPath);
 }

@@ -38,6 +38,11 @@ public:
 
     virtual int getPreferredHeight() = 0;
 
+    /** The open output device as the system names it, and the identifier it
+        was opened by; empty when none is open. */
+    virtual juce::String getOutputName()          { return {}; }
+    virtual juce::String getOutputIdentifier()    { return {}; }
+
     /** Selects and opens a device by its selector id, as if the user had picked it. */
     virtual void selectOutputById (int itemId) = 0;
     virtual void selectInputById (int itemId) = 0;

@@ -3,20 +3,54 @@
 #include "SimulatedMidiDeviceLayer.h"
 #include "SystemMidiDeviceLayer.h"
 
-std::unique_ptr<MidiDeviceLayer> createMidiDeviceLayer()
+namespace
 {
-    const auto simulation = juce::SystemStats::getEnvironmentVariable ("BREVANE_MIDI_SIM", {});
-
-    if (simulation.isNotEmpty())
+    /** The simulated devices' folder, when the environment names one that exists. */
+    juce::File simulationFolder()
     {
-        const auto directory = juce::File::getCurrentWorkingDirectory().getChildFile (simulation);
+        const auto simulation = juce::SystemStats::getEnvironmentVariable ("BREVANE_MIDI_SIM", {});
 
-        if (directory.isDirectory())
-        {
-            const auto rate = juce::SystemStats::getEnvironmentVariable ("BREVANE_MIDI_SIM_RATE", {});
-            return std::make_unique<SimulatedMidiDeviceLayer> (directory, rate.getDoubleValue());
-        }
+        if (simulation.isEmpty())
+            return {};
+
+        const auto directory = juce::File::getCurrentWorkingDirectory().getChildFile (simulation);
+        return directory.isDirectory() ? directory : juce::File();
     }
 
+    double simulationRate()
+    {
+        return juce::SystemStats::getEnvironmentVariable ("BREVANE_MIDI_SIM_RATE", {}).getDoubleValue();
+    }
+}
+
+std::unique_ptr<MidiDeviceLayer> createMidiDeviceLayer()
+{
+    const auto directory = simulationFolder();
+
+    if (directory != juce::File())
+        return std::make_unique<SimulatedMidiDeviceLayer> (directory, simulationRate());
+
     return std::make_unique<SystemMidiDeviceLayer>();
+}
+
+juce::String describeMidiDeviceLayer()
+{
+    const auto directory = simulationFolder();
+
+    if (directory != juce::File())
+    {
+        const auto rate = simulationRate();
+        return "simulated devices in " + directory.getFullPathName()
+             + (rate > 0.0 ? " at " + juce::String (rate) + " bytes/s" : juce::String (", sends unthrottled"));
+    }
+
+   #if JUCE_LINUX || JUCE_BSD
+    return "ALSA sequencer";
+   #elif JUCE_WINDOWS
+    return "Windows multimedia MIDI (WinMM)";
+   #elif JUCE_MAC
+    return "CoreMIDI";
+   #else
+    return "the system's MIDI";
+   #endif
 }

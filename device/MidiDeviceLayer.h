@@ -68,3 +68,7 @@ private:
 /** The simulated devices when BREVANE_MIDI_SIM names a directory, the
     system's otherwise. */
 std::unique_ptr<MidiDeviceLayer> createMidiDeviceLayer();
+
+/** The MIDI system in use, as a support record names it: "ALSA" and the like,
+    or the simulated devices and their folder. */
+juce::String describeMidiDeviceLayer();

@@ -112,11 +112,24 @@ void MidiInterfaceClass::openOutputDevice (int itemId)
     // gone, nothing opens rather than whatever took its place in the list.
     if (itemId >= 1 && itemId <= numOutputDevices)
         midiOutput = deviceLayer->openOutput (outputDeviceIdentifiers[itemId - 1]);
+
+    openOutputId = midiOutput != nullptr ? itemId : 0;
 }
 
 void MidiInterfaceClass::closeOutputDevice()
 {
     midiOutput.reset();
+    openOutputId = 0;
+}
+
+juce::String MidiInterfaceClass::getOutputName()
+{
+    return openOutputId > 0 ? outputDeviceNames[openOutputId - 1] : juce::String();
+}
+
+juce::String MidiInterfaceClass::getOutputIdentifier()
+{
+    return openOutputId > 0 ? outputDeviceIdentifiers[openOutputId - 1] : juce::String();
 }
 
 void MidiInterfaceClass::openInputDevice (int itemId)

@@ -37,6 +37,8 @@ public:
     int getPreferredHeight() override;
     void selectOutputById (int itemId) override;
     void selectInputById (int itemId) override;
+    juce::String getOutputName() override;
+    juce::String getOutputIdentifier() override;
 
     void comboBoxChanged (juce::ComboBox* selector) override;
 
@@ -69,6 +71,7 @@ private:
 
     juce::StringArray outputDeviceNames, outputDeviceIdentifiers;
     std::unique_ptr<MidiDeviceLayer::Output> midiOutput;
+    int openOutputId = 0;     // the selector id midiOutput was opened for
 
     juce::StringArray inputDeviceNames, inputDeviceIdentifiers;
     std::unique_ptr<MidiDeviceLayer::Input> midiInput;

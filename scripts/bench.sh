@@ -20,6 +20,12 @@ echo
 echo "== upload of $messages messages at MIDI 1.0 DIN speed"
 (export BREVANE_MIDI_SIM_RATE=3125; "$bench" "$messages")
 echo
+echo "== upload of $messages messages at MIDI 1.0 DIN speed, writing a support record (--log)"
+record=$(mktemp)
+(export BREVANE_MIDI_SIM_RATE=3125; "$bench" "$messages" --log "$record")
+echo "record:            $(wc -l < "$record") lines"
+rm -f "$record"
+echo
 echo "== invalid image"
 "$bench" --invalid
 echo

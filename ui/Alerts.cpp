@@ -10,9 +10,17 @@ namespace Alerts
     {
         ScopedCapture* activeCapture = nullptr;
         std::atomic<bool> toStandardError { false };
+
+        std::function<void (const Shown&)>& currentWitness()
+        {
+            static std::function<void (const Shown&)> witness;
+            return witness;
+        }
     }
 
     void sendToStandardError()   { toStandardError = true; }
+
+    void setWitness (std::function<void (const Shown&)> witness)   { currentWitness() = std::move (witness); }
 
     juce::String asLine (const juce::String& title, const juce::String& message)
     {
@@ -30,6 +38,9 @@ namespace Alerts
 
     void show (juce::MessageBoxIconType icon, const juce::String& title, const juce::String& message)
     {
+        if (auto& witness = currentWitness())
+            witness ({ icon, title, message });
+
         if (activeCapture != nullptr)
         {
             activeCapture->shown.push_back ({ icon, title, message });

@@ -25,6 +25,10 @@ namespace Alerts
     /** From now on, boxes are written to standard error instead of shown. */
     void sendToStandardError();
 
+    /** From now on every box is also told to the witness, before it is shown;
+        an empty function stops that. */
+    void setWitness (std::function<void (const Shown&)> witness);
+
     /** The line a box becomes without a display. */
     juce::String asLine (const juce::String& title, const juce::String& message);
 
