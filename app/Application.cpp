@@ -5,6 +5,7 @@
 #include "UnattendedRun.h"
 #include "ui/Alerts.h"
 #include "ui/CommandLineOptions.h"
+#include "ui/ConsoleLine.h"
 #include "ui/ContentComp.h"
 
 #include <csignal>
@@ -50,8 +51,7 @@ void Application::initialise (const juce::String&)
     {
         headlessUpdate = std::make_unique<HeadlessUpdate> (commandLine, requestQuit, [this] (const juce::String& reason)
         {
-            std::fputs ((reason + "\n").toRawUTF8(), stderr);
-            std::fflush (stderr);
+            ConsoleLine::write (stderr, reason);
 
             if (supportRecord != nullptr)
                 supportRecord->noteSaid (reason);

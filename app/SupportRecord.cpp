@@ -6,6 +6,7 @@
 #include "firmware/SysexFraming.h"
 #include "protocol/ProtocolBaseClass.h"
 #include "ui/Alerts.h"
+#include "ui/ConsoleLine.h"
 
 #include <condition_variable>
 #include <cstdio>
@@ -29,28 +30,14 @@ namespace
 {
     void sayOnStandardError (const juce::String& text)
     {
-        std::fputs ((text + "\n").toRawUTF8(), stderr);
-        std::fflush (stderr);
+        ConsoleLine::write (stderr, text);
     }
 
-    /** One line of plain text: a control character, which could fake a line
-        or hide text on a terminal, is written as \xNN. */
+    /** One line of plain text, its control characters written out as on the
+        console, so that no text can fake a line of its own. */
     std::string asRecordLine (const juce::String& text)
     {
-        juce::String line;
-        line.preallocateBytes (text.getNumBytesAsUTF8() + 8);
-
-        for (auto p = text.getCharPointer(); ! p.isEmpty();)
-        {
-            const auto c = p.getAndAdvance();
-
-            if (c < 0x20 || c == 0x7f || (c >= 0x80 && c < 0xa0))
-                line << "\\x" << juce::String::toHexString ((int) c).paddedLeft ('0', 2);
-            else
-                line << juce::String::charToString (c);
-        }
-
-        return (line + "\n").toStdString();
+        return (ConsoleLine::escape (text) + "\n").toStdString();
     }
 
     // The file, opened once for appending. Only the writer thread writes to

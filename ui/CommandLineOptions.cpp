@@ -147,23 +147,6 @@ namespace
         return i == Characters::npos ? juce::String() : line.from (i + word.size());
     }
 
-    /** Where the first whole-word occurrence of word starts, or npos. */
-    size_t findWholeWord (const Characters& line, const Characters& word)
-    {
-        if (word.size() == 0)
-            return Characters::npos;
-
-        for (auto i = line.find (word, 0); i != Characters::npos; i = line.find (word, i + 1))
-        {
-            const auto end = i + word.size();
-
-            if ((i == 0 || ! isAlnum (line.original[i - 1])) && (end >= line.size() || ! isAlnum (line.original[end])))
-                return i;
-        }
-
-        return Characters::npos;
-    }
-
     juce::String valueUpToNextOption (const Characters& line, const Characters& key)
     {
         const auto at = findWholeWord (line, key);

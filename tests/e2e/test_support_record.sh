@@ -1,5 +1,5 @@
-# --log FILE: the record of a completed, a failed and a lost upload, in the
-# window and without one; every FILE that cannot be used is refused before
+# --log FILE: the record of a completed upload, a refused one and one that
+# failed on a lost device, in the window and without one; every FILE that cannot be used is refused before
 # anything is sent; a write that fails later never stops the upload.
 source "$(dirname "$0")/lib.sh"
 
@@ -68,12 +68,12 @@ messages_are_paced "completed" 3 24
 grep -qxF "image: good version 0.0, 72 bytes, 3 messages, sha256 $(sha256_of "$work/good.syx")" "$work/stdout" \
     || fail "completed: the script's lines changed"
 
-# Bad data: nothing is sent, and the record says why.
+# Bad data: refused whole before the first message, and the record says why.
 rm -f "$record"
-run "bad data" 1 --autoupdate --log "$record" --file "$work/bad.syx"
+run "bad data" 2 --autoupdate --log "$record" --file "$work/bad.syx"
 [ ! -s "$sent" ] || fail "bad data: something was sent"
-has "bad data" "status: Upload failed: invalid SysEx data at byte 48" \
-    "outcome: the upload failed after 0 of 2 messages: Upload failed: invalid SysEx data at byte 48" "exit status: 1"
+has "bad data" "said: brevane: cannot use --file: File $work/bad.syx cannot be sent: invalid SysEx data at byte 48; nothing was sent" \
+    "outcome: no upload was started" "exit status: 2"
 ! grep -q " message [0-9]*: " "$record" || fail "bad data: a message line"
 
 # A file that cannot be used is said on standard error, and in the record.
