@@ -23,6 +23,7 @@
  #include <cstring>
  #include <fcntl.h>
  #include <sys/stat.h>
+ #include <sys/utsname.h>
  #include <unistd.h>
 #endif
 
@@ -38,6 +39,21 @@ namespace
     std::string asRecordLine (const juce::String& text)
     {
         return (ConsoleLine::escape (text) + "\n").toStdString();
+    }
+
+    /** The system as support needs it: its name, and on POSIX systems the
+        kernel's release and the machine. */
+    juce::String describePlatform()
+    {
+        auto platform = juce::SystemStats::getOperatingSystemName()
+                      + (juce::SystemStats::isOperatingSystem64Bit() ? ", 64-bit" : ", 32-bit");
+       #if ! JUCE_WINDOWS
+        struct utsname names {};
+
+        if (::uname (&names) == 0)
+            platform << " (" << names.sysname << " " << names.release << " " << names.machine << ")";
+       #endif
+        return platform;
     }
 
     // The file, opened once for appending. Only the writer thread writes to
@@ -295,8 +311,7 @@ std::unique_ptr<SupportRecord> SupportRecord::open (const juce::String& pathToOp
     {
         "== Brevane support record, opened " + juce::Time::getCurrentTime().toISO8601 (true),
         "program: Brevane " JUCE_APPLICATION_VERSION_STRING,
-        "platform: " + juce::SystemStats::getOperatingSystemName()
-            + (juce::SystemStats::isOperatingSystem64Bit() ? ", 64-bit" : ", 32-bit"),
+        "platform: " + describePlatform(),
         "MIDI: " + describeMidiDeviceLayer(),
         "command line: " + commandLine,
         "times: milliseconds since the record was opened",
