@@ -82,6 +82,7 @@ namespace InformationCommands
             "  - close other MIDI programs and anything that sends MIDI clock;\n"
             "  - connect the interface directly, not through an unpowered hub;\n"
             "  - keep the computer from sleeping until the update has ended;\n"
+            "  - check a file with --check and compare its SHA-256 with the maker's;\n"
             "  - if an update fails, start it again; the Help button shows the product's\n"
             "    own instructions.\n"
             "\n"
