@@ -1,15 +1,13 @@
 #include "Application.h"
 
-#include "HeadlessUpdate.h"
 #include "SupportRecord.h"
-#include "UnattendedRun.h"
 #include "ui/Alerts.h"
 #include "ui/CommandLineOptions.h"
-#include "ui/ConsoleLine.h"
 #include "ui/ContentComp.h"
+#include "ui/ExitStatus.h"
+#include "ui/UploadSession.h"
 
 #include <csignal>
-#include <cstdio>
 
 namespace
 {
@@ -41,44 +39,30 @@ void Application::initialise (const juce::String&)
         if (supportRecord == nullptr)
         {
             Alerts::show (juce::MessageBoxIconType::WarningIcon, "--log cannot be used", problem + ". Nothing was sent.");
-            setApplicationReturnValue (UnattendedRun::notStarted);
+            setApplicationReturnValue (ExitStatus::notStarted);
             juce::MessageManager::callAsync (requestQuit);
             return;
         }
     }
 
+    // Without a display the same session runs with nobody at the screen: what a
+    // box would say goes to standard error, and nobody is asked to pick a device.
     if (withoutDisplay)
     {
-        headlessUpdate = std::make_unique<HeadlessUpdate> (commandLine, requestQuit, [this] (const juce::String& reason)
-        {
-            ConsoleLine::write (stderr, reason);
-
-            if (supportRecord != nullptr)
-                supportRecord->noteSaid (reason);
-        });
-
-        if (supportRecord != nullptr)
-            supportRecord->follow (headlessUpdate->getProtocol(), headlessUpdate->getFirmwareImage(),
-                                   headlessUpdate->getDeviceInterface());
+        sessionWithoutWindow = std::make_unique<UploadSession> (commandLine, UploadSession::Audience::nobody,
+                                                                requestQuit);
+        follow (*sessionWithoutWindow);
+        sessionWithoutWindow->startUnattended();
         return;
     }
 
     mainWindow = std::make_unique<MainWindow> (commandLine);
-    auto* content = mainWindow->getContentComp();
+    auto& session = mainWindow->getContentComp()->getSession();
+    follow (session);
 
-    if (gAutoUpdate)
-        unattendedRun = std::make_unique<UnattendedRun> (*content->getProtocol(), *content->getFirmwareImage(),
-                                                         requestQuit);
-
-    if (supportRecord != nullptr)
-        supportRecord->follow (content->getProtocol(), content->getFirmwareImage(), content->getDeviceInterface());
-
-    if (content->getUnattendedRefusal().isNotEmpty())
-    {
-        // Nothing started, so the run's exit status says so (2).
-        juce::MessageManager::callAsync (requestQuit);
+    // A refused auto-update has said why and only quits.
+    if (session.getRefusal().isNotEmpty())
         return;
-    }
 
     mainWindow->centreWithSize (650, 400);
     mainWindow->setVisible (true);
@@ -87,20 +71,24 @@ void Application::initialise (const juce::String&)
     repaintPump = WineRepaintPump::createIfNeeded();
 }
 
+void Application::follow (UploadSession& session)
+{
+    if (supportRecord != nullptr)
+        supportRecord->follow (&session.getProtocol(), &session.getFirmwareImage(), &session.getDeviceInterface());
+}
+
 void Application::shutdown()
 {
-    if (headlessUpdate != nullptr)
-        setApplicationReturnValue (headlessUpdate->getExitStatus());
-
-    if (unattendedRun != nullptr)
-        setApplicationReturnValue (unattendedRun->getExitStatus());
+    if (sessionWithoutWindow != nullptr)
+        setApplicationReturnValue (sessionWithoutWindow->getExitStatus());
+    else if (mainWindow != nullptr)
+        setApplicationReturnValue (mainWindow->getContentComp()->getSession().getExitStatus());
 
     if (supportRecord != nullptr)
         supportRecord->stopFollowing();
 
     repaintPump = nullptr;
-    unattendedRun = nullptr;
-    headlessUpdate = nullptr;
+    sessionWithoutWindow = nullptr;
     mainWindow = nullptr;
 
     if (supportRecord != nullptr)

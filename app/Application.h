@@ -5,9 +5,8 @@
 #include "MainWindow.h"
 #include "WineRepaintPump.h"
 
-class HeadlessUpdate;
 class SupportRecord;
-class UnattendedRun;
+class UploadSession;
 
 class Application  : public juce::JUCEApplication
 {
@@ -27,11 +26,12 @@ public:
     void anotherInstanceStarted (const juce::String&) override {}
 
 private:
+    void follow (UploadSession& session);
+
     const bool withoutDisplay;
     std::unique_ptr<SupportRecord> supportRecord;    // outlives the upload it notes
     std::unique_ptr<MainWindow> mainWindow;
-    std::unique_ptr<HeadlessUpdate> headlessUpdate;
-    std::unique_ptr<UnattendedRun> unattendedRun;
+    std::unique_ptr<UploadSession> sessionWithoutWindow;
     std::unique_ptr<WineRepaintPump> repaintPump;
 
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (Application)

@@ -1,6 +1,6 @@
 #include "InformationCommands.h"
 
-#include "ExitStatus.h"
+#include "ui/ExitStatus.h"
 #include "ui/CommandLineOptions.h"
 #include "ui/ConsoleLine.h"
 #include "ui/DeviceListText.h"

@@ -1,13 +1,12 @@
 #include "Application.h"
 #include "DisplayProbe.h"
-#include "ExitStatus.h"
 #include "InformationCommands.h"
 #include "InstanceLock.h"
 #include "ProcessEntry.h"
-#include "UnattendedRun.h"
 #include "ui/Alerts.h"
-#include "ui/ConsoleLine.h"
 #include "ui/CommandLineOptions.h"
+#include "ui/ConsoleLine.h"
+#include "ui/ExitStatus.h"
 
 #include <csignal>
 #include <cstdlib>

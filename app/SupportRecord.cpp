@@ -1,6 +1,6 @@
 #include "SupportRecord.h"
 
-#include "UnattendedRun.h"
+#include "ui/UnattendedRun.h"
 #include "device/InterfaceBaseClass.h"
 #include "device/MidiDeviceLayer.h"
 #include "firmware/SysexFraming.h"
@@ -379,11 +379,6 @@ void SupportRecord::follow (ProtocolBaseClass* protocolToFollow, const FirmwareI
         protocol->addChangeListener (this);
         changeListenerCallback (protocol);   // a status set before now
     }
-}
-
-void SupportRecord::noteSaid (const juce::String& text)
-{
-    add ("said: " + text);
 }
 
 void SupportRecord::stopFollowing()

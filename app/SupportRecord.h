@@ -39,9 +39,6 @@ public:
         messages; any of them may be null. Message thread. */
     void follow (ProtocolBaseClass* protocol, const FirmwareImage* image, InterfaceBaseClass* deviceInterface);
 
-    /** A reason the program gave on standard error instead of a box. */
-    void noteSaid (const juce::String& text);
-
     /** Notes how the last upload stands and stops listening; call while the
         protocol and the interface still exist. A message still on its way is
         noted all the same, so the record must then outlive the protocol. */

@@ -1,20 +1,17 @@
 #include "ContentComp.h"
 
-#include "ui/Alerts.h"
-#include "ui/CommandLineOptions.h"
-#include "ui/DeviceListText.h"
-#include "device/MidiInterfaceClass.h"
+#include "Alerts.h"
+#include "UploadSession.h"
+#include "device/InterfaceBaseClass.h"
 #include "firmware/FirmwareDescription.h"
 #include "firmware/FirmwareImage.h"
-#include "firmware/SendableImage.h"
 #include "help/ArvellaHelpWindowClass.h"
-#include "protocol/BasicSysexProtocolClass.h"
+#include "protocol/ProtocolBaseClass.h"
 #include "protocol/UploadTimeLeft.h"
 
 namespace
 {
     const juce::String progressPrefix  = "Update progress: ";
-    const char* const nothingIsSent = "The unattended update sends nothing and ends.";
 
     juce::Colour readyColour()      { return juce::Colours::green.brighter (0.99f); }
     juce::Colour notReadyColour()   { return juce::Colours::red.brighter (0.99f); }
@@ -26,27 +23,17 @@ ContentComp::ContentComp (juce::DocumentWindow* owner, juce::String commandLine)
     juce::LookAndFeel::setDefaultLookAndFeel (&lookAndFeel);
 
     helpWindow = std::make_unique<ArvellaHelpWindowClass>();
-    deviceInterface = std::make_unique<MidiInterfaceClass> (true, false);
 
-    firmwareImage = std::make_unique<BuiltInFirmwareImage>();
-    firmwareImage->setProductName ("Arvella");
-    protocol = std::make_unique<BasicSysexProtocolClass> (deviceInterface.get(), firmwareImage.get());
+    // The interface, then the built-in image and its protocol, then the command line and a --file.
+    session = std::make_unique<UploadSession> (commandLine, UploadSession::Audience::personAtTheScreen);
+    deviceInterface = &session->getDeviceInterface();
 
-    auto options = CommandLineOptions::read (commandLine);
-    gAutoUpdate = options.autoUpdate;
+    addAndMakeVisible (deviceInterface);
 
-    if (gAutoUpdate && options.deviceNumberProblem.isNotEmpty())
-        refuseUnattendedRun (options.deviceNumberProblem,
-                             juce::String (nothingIsSent) + "\n\n" + DeviceListText::describe (*createMidiDeviceLayer()).trimEnd());
-    else if (options.fileRequested)
-        options.fileRequested = loadFirmwareFile (options.strFile);
-
-    addAndMakeVisible (deviceInterface.get());
-
-    protocol->addChangeListener (this);
+    getProtocol()->addChangeListener (this);
     deviceInterface->addChangeListener (this);
 
-    infoLabel = std::make_unique<juce::Label> (juce::String(), buildIntroductionText (options.fileRequested));
+    infoLabel = std::make_unique<juce::Label> (juce::String(), buildIntroductionText (session->isFileImageInUse()));
     addAndMakeVisible (infoLabel.get());
     step1Label = std::make_unique<juce::Label> (juce::String(), "STEP1");
     addAndMakeVisible (step1Label.get());
@@ -70,28 +57,23 @@ ContentComp::ContentComp (juce::DocumentWindow* owner, juce::String commandLine)
     addAndMakeVisible (helpButton.get());
     helpButton->addListener (this);
 
-    if (gAutoUpdate && unattendedRefusal.isEmpty())
-    {
-        deviceInterface->selectInputById (options.nInputid);
-        deviceInterface->selectOutputById (options.nOutputid);
-        buttonClicked (updateButton.get());
-    }
+    // The devices the line names, then the same path as a click by the user.
+    if (gAutoUpdate)
+        session->startUnattended ([this] { buttonClicked (updateButton.get()); });
 }
 
 ContentComp::~ContentComp()
 {
     // The upload thread uses the interface and the image: it ends before either
     // goes. It is given as long as it can still take, never killed.
-    protocol->signalThreadShouldExit();
-    protocol->waitForThreadToExit (ProtocolBaseClass::exitWaitMs);
-    protocol.reset();
+    session->stopUpload();
 
     // Handing JUCE's own look back makes every window lay itself out again,
     // this panel included: that must happen while its children still exist.
     if (&juce::LookAndFeel::getDefaultLookAndFeel() == &lookAndFeel)
         juce::LookAndFeel::setDefaultLookAndFeel (nullptr);
 
-    deviceInterface.reset();
+    removeChildComponent (deviceInterface);
     updateButton.reset();
     progressLabel.reset();
     progressBar.reset();
@@ -100,8 +82,18 @@ ContentComp::~ContentComp()
     step1Label.reset();
     step2Label.reset();
 
-    firmwareImage.reset();
+    session.reset();
     helpWindow.reset();
+}
+
+FirmwareImage* ContentComp::getFirmwareImage() const noexcept        { return &session->getFirmwareImage(); }
+ProtocolBaseClass* ContentComp::getProtocol() const noexcept         { return &session->getProtocol(); }
+InterfaceBaseClass* ContentComp::getDeviceInterface() const noexcept { return deviceInterface; }
+juce::String ContentComp::getUnattendedRefusal() const               { return session->getRefusal(); }
+
+bool ContentComp::loadFirmwareFile (const juce::String& path)
+{
+    return session->loadFirmwareFile (path);
 }
 
 //==============================================================================
@@ -128,8 +120,8 @@ void ContentComp::buttonClicked (juce::Button* button)
         {
             progress = 0.0;
             progressBar->valueChanged();
-            timeLeft = std::make_unique<UploadTimeLeft> (*firmwareImage);
-            protocol->startUpdate();
+            timeLeft = std::make_unique<UploadTimeLeft> (*getFirmwareImage());
+            getProtocol()->startUpdate();
             updateButton->setEnabled (false);
         }
         else
@@ -150,13 +142,15 @@ void ContentComp::buttonClicked (juce::Button* button)
 
 void ContentComp::changeListenerCallback (juce::ChangeBroadcaster* source)
 {
-    if (source == deviceInterface.get())
+    if (source == deviceInterface)
     {
         deviceInterface->setEnabled (! (progress != 0.0 && progress != 1.0 && deviceInterface->isEnabled()));
         applyUpdateButtonColourRule();
     }
-    else if (source == protocol.get())
+    else if (source == getProtocol())
     {
+        auto* protocol = getProtocol();
+
         progress = protocol->getProgress();
         progressBar->valueChanged();
 
@@ -185,62 +179,6 @@ void ContentComp::changeListenerCallback (juce::ChangeBroadcaster* source)
 }
 
 //==============================================================================
-bool ContentComp::loadFirmwareFile (const juce::String& path)
-{
-    auto fileImage = std::make_unique<FileFirmwareImage> (path);
-
-    // Unattended, nobody chooses the built-in image instead: it must not go out in the file's place.
-    if (gAutoUpdate)
-    {
-        if (const auto problem = SendableImage::problem (*fileImage, path); problem.isNotEmpty())
-        {
-            refuseUnattendedRun (problem, juce::String ("A firmware file was specified, but it cannot be used.\n ") + nothingIsSent);
-            return false;
-        }
-    }
-
-    if (fileImage->getData() == nullptr)
-    {
-        showWhyTheFileIsNotUsed (path, *fileImage);
-        return false;
-    }
-
-    firmwareImage = std::move (fileImage);
-    protocol = std::make_unique<BasicSysexProtocolClass> (deviceInterface.get(), firmwareImage.get());
-    return true;
-}
-
-void ContentComp::showWhyTheFileIsNotUsed (const juce::String& path, const FileFirmwareImage& fileImage)
-{
-    using Outcome = FirmwareFileReader::Outcome;
-
-    switch (fileImage.getOutcome())
-    {
-        case Outcome::emptyFile:
-            return;   // an empty file quietly means the built-in image
-
-        case Outcome::notFound:
-            Alerts::show (juce::MessageBoxIconType::NoIcon,
-                          "File " + path + " not found",
-                          "A firmware file was specified, but it could not be found.\n"
-                          " The application will use the build-in firmware version.");
-            return;
-
-        default:
-            Alerts::show (juce::MessageBoxIconType::NoIcon,
-                          fileImage.getProblem(),
-                          "A firmware file was specified, but it cannot be used.\n"
-                          " The application will use the built-in firmware version.");
-            return;
-    }
-}
-
-void ContentComp::refuseUnattendedRun (const juce::String& reason, const juce::String& message)
-{
-    unattendedRefusal = reason;
-    Alerts::show (juce::MessageBoxIconType::WarningIcon, reason, message);
-}
-
 void ContentComp::applyUpdateButtonColourRule()
 {
     const auto ready = deviceInterface->isDeviceReady();
@@ -253,6 +191,7 @@ void ContentComp::applyUpdateButtonColourRule()
 
 juce::String ContentComp::buildIntroductionText (bool fileImageInUse) const
 {
+    const auto* firmwareImage = getFirmwareImage();
     const juce::String opening = "This software updater will update your " + firmwareImage->getProductName();
 
     if (fileImageInUse)

@@ -6,10 +6,10 @@
 #include "UpdateProgressBar.h"
 
 class ArvellaHelpWindowClass;
-class FileFirmwareImage;
 class FirmwareImage;
 class InterfaceBaseClass;
 class ProtocolBaseClass;
+class UploadSession;
 class UploadTimeLeft;
 
 /** The main window's content: builds the image, the device interface and the
@@ -28,38 +28,37 @@ public:
     void buttonClicked (juce::Button* button) override;
     void changeListenerCallback (juce::ChangeBroadcaster* source) override;
 
-    FirmwareImage* getFirmwareImage() const noexcept     { return firmwareImage.get(); }
-    ProtocolBaseClass* getProtocol() const noexcept      { return protocol.get(); }
-    InterfaceBaseClass* getDeviceInterface() const noexcept  { return deviceInterface.get(); }
+    FirmwareImage* getFirmwareImage() const noexcept;
+    ProtocolBaseClass* getProtocol() const noexcept;
+    InterfaceBaseClass* getDeviceInterface() const noexcept;
 
-    /** Makes the named file the current image. When it cannot be used (an
-        empty file aside) a box says why; false, and the built-in image is kept.
-        In auto-update mode only the named image may go out: an empty or
-        damaged file is refused too, with a box, and nothing starts. */
+    /** The upload the command line asks for: what is sent, where, and what
+        the run's exit status is. */
+    UploadSession& getSession() const noexcept       { return *session; }
+
+    /** Makes the named file the current image (UploadSession::loadFirmwareFile). */
     bool loadFirmwareFile (const juce::String& path);
 
     /** Why the auto-update the command line asked for was refused before
         anything was sent (a box has said so), or empty. */
-    juce::String getUnattendedRefusal() const        { return unattendedRefusal; }
+    juce::String getUnattendedRefusal() const;
 
 private:
     void applyUpdateButtonColourRule();
     juce::String buildIntroductionText (bool fileImageInUse) const;
-    void showWhyTheFileIsNotUsed (const juce::String& path, const FileFirmwareImage& fileImage);
-    void refuseUnattendedRun (const juce::String& reason, const juce::String& message);
 
     std::unique_ptr<ArvellaHelpWindowClass> helpWindow;
     juce::DocumentWindow* ownerWindow;
-    std::unique_ptr<InterfaceBaseClass> deviceInterface;
-    std::unique_ptr<ProtocolBaseClass> protocol;
+
+    // The interface, the image and the protocol are the session's; the interface is also a child.
+    std::unique_ptr<UploadSession> session;
+    InterfaceBaseClass* deviceInterface = nullptr;
     std::unique_ptr<juce::TextButton> updateButton;
     std::unique_ptr<UpdateProgressBar> progressBar;
     std::unique_ptr<juce::Label> progressLabel;
     double progress = 0.0;
     std::unique_ptr<juce::TextButton> helpButton;
     std::unique_ptr<juce::Label> infoLabel, step1Label, step2Label;
-    std::unique_ptr<FirmwareImage> firmwareImage;
-    juce::String unattendedRefusal;
     std::unique_ptr<UploadTimeLeft> timeLeft;    // of the upload under way, for the bar's tooltip
 
     TemplateLookAndFeel lookAndFeel;

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "app/ExitStatus.h"
+#include "ui/ExitStatus.h"
 #include "app/InformationCommands.h"
 
 namespace

@@ -72,14 +72,14 @@ grep -qxF "image: good version 0.0, 72 bytes, 3 messages, sha256 $(sha256_of "$w
 rm -f "$record"
 run "bad data" 2 --autoupdate --log "$record" --file "$work/bad.syx"
 [ ! -s "$sent" ] || fail "bad data: something was sent"
-has "bad data" "said: brevane: cannot use --file: File $work/bad.syx cannot be sent: invalid SysEx data at byte 48; nothing was sent" \
+has "bad data" "box: File $work/bad.syx cannot be sent: invalid SysEx data at byte 48: A firmware file was specified, but it cannot be used." \
     "outcome: no upload was started" "exit status: 2"
 ! grep -q " message [0-9]*: " "$record" || fail "bad data: a message line"
 
 # A file that cannot be used is said on standard error, and in the record.
 rm -f "$record"
 run "missing file" 2 --autoupdate --log "$record" --file "$work/absent.syx"
-has "missing file" "said: brevane: cannot use --file: File $work/absent.syx not found; nothing was sent" \
+has "missing file" "box: File $work/absent.syx not found: A firmware file was specified, but it cannot be used." \
     "outcome: no upload was started" "exit status: 2"
 
 # The device unplugged half-way.

@@ -383,7 +383,7 @@ TEST_F (MainPanel, AutoUpdateRefusesWhatCannotBeSentAsNamed)
 
         ASSERT_EQ (boxes.getShown().size(), 1u);
         EXPECT_EQ (boxes.getShown()[0].title, c.title);
-        EXPECT_TRUE (boxes.getShown()[0].message.contains ("The unattended update sends nothing and ends."));
+        EXPECT_TRUE (boxes.getShown()[0].message.contains ("The unattended update ends; nothing was sent."));
         EXPECT_EQ (panel->getUnattendedRefusal(), c.title);
         EXPECT_FALSE (panel->getProtocol()->isThreadRunning());
         EXPECT_FALSE (sim.readEvents().joinIntoString ("\n").contains ("open output"));

@@ -1,6 +1,6 @@
 #include "ScriptLog.h"
 
-#include "ui/ConsoleLine.h"
+#include "ConsoleLine.h"
 
 namespace ScriptLog
 {

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "app/ExitStatus.h"
-#include "app/UnattendedRun.h"
+#include "ui/ExitStatus.h"
+#include "ui/UnattendedRun.h"
 #include "firmware/FirmwareImage.h"
 #include "support/TestFirmwareImage.h"
 #include "support/UploadRig.h"
