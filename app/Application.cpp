@@ -1,5 +1,6 @@
 #include "Application.h"
 
+#include "ExitStatus.h"
 #include "HeadlessUpdate.h"
 #include "SupportRecord.h"
 #include "UnattendedRun.h"
@@ -41,7 +42,7 @@ void Application::initialise (const juce::String&)
         if (supportRecord == nullptr)
         {
             Alerts::show (juce::MessageBoxIconType::WarningIcon, "--log cannot be used", problem + ". Nothing was sent.");
-            setApplicationReturnValue (UnattendedRun::notStarted);
+            setApplicationReturnValue (ExitStatus::notStarted);
             juce::MessageManager::callAsync (requestQuit);
             return;
         }
