@@ -170,12 +170,13 @@ namespace
 
 //==============================================================================
 /** Takes lines from whatever thread and writes them in order on a thread of
-    its own. */
+    its own, each after the time it was handed over. A message's line is only
+    put into words there: the upload hands over its figures and goes on. */
 class SupportRecord::Writer
 {
 public:
     Writer (const juce::String& pathToName, std::unique_ptr<RecordFile> f)
-        : path (pathToName), file (std::move (f))
+        : path (pathToName), file (std::move (f)), originMs (juce::Time::getMillisecondCounterHiRes())
     {
     }
 
@@ -198,14 +199,19 @@ public:
     /** Hands the line over; never waits for the disk. */
     void add (const juce::String& text)
     {
-        auto line = asRecordLine (text);
+        Entry entry;
+        entry.atMs = juce::Time::getMillisecondCounterHiRes();
+        entry.text = text;
+        hand (std::move (entry));
+    }
 
-        {
-            const std::lock_guard<std::mutex> lock (mutex);
-            pending.push_back (std::move (line));
-        }
-
-        wake.notify_one();
+    void addMessage (const UploadObserver::SentMessage& message)
+    {
+        Entry entry;
+        entry.atMs = juce::Time::getMillisecondCounterHiRes();
+        entry.isMessage = true;
+        entry.message = message;
+        hand (std::move (entry));
     }
 
     void waitUntilWritten()
@@ -231,6 +237,45 @@ public:
     juce::String getProblem() const { const std::lock_guard<std::mutex> lock (mutex); return problem; }
 
 private:
+    struct Entry
+    {
+        double atMs = 0.0;
+        juce::String text;
+        bool isMessage = false;
+        UploadObserver::SentMessage message;
+    };
+
+    void hand (Entry&& entry)
+    {
+        {
+            const std::lock_guard<std::mutex> lock (mutex);
+            pending.push_back (std::move (entry));
+        }
+
+        wake.notify_one();
+    }
+
+    juce::String stamp (double counterMs) const
+    {
+        return juce::String (counterMs - originMs, 3);
+    }
+
+    std::string describe (const Entry& entry) const
+    {
+        auto text = entry.text;
+
+        if (entry.isMessage)
+        {
+            const auto& m = entry.message;
+            text = "message " + juce::String (m.number) + ": " + juce::String (m.length) + " bytes, send began "
+                 + stamp (m.sendBeganMs) + ", returned " + stamp (m.sendReturnedMs)
+                 + (m.reachedDevice ? ", rest " + juce::String (m.restEndedMs - m.sendReturnedMs, 3)
+                                    : juce::String (": the device was gone"));
+        }
+
+        return asRecordLine (stamp (entry.atMs).paddedLeft (' ', 11) + " " + text);
+    }
+
     void run()
     {
         std::unique_lock<std::mutex> lock (mutex);
@@ -242,13 +287,13 @@ private:
             if (pending.empty())
                 break;
 
-            auto line = std::move (pending.front());
+            const auto entry = std::move (pending.front());
             pending.pop_front();
             writing = true;
             lock.unlock();
 
             juce::String why;
-            const auto ok = file->write (line, why);
+            const auto ok = file->write (describe (entry), why);
 
             lock.lock();
             writing = false;
@@ -272,10 +317,11 @@ private:
 
     const juce::String path;
     std::unique_ptr<RecordFile> file;
+    const double originMs;
 
     mutable std::mutex mutex;
     std::condition_variable wake, written;
-    std::deque<std::string> pending;
+    std::deque<Entry> pending;
     bool stopping = false, writing = false;
     int linesLost = 0;
     juce::String problem;
@@ -332,8 +378,7 @@ std::unique_ptr<SupportRecord> SupportRecord::open (const juce::String& pathToOp
 
 SupportRecord::SupportRecord (const juce::String& pathOpened, std::unique_ptr<Writer> writerToUse)
     : path (pathOpened),
-      writer (std::move (writerToUse)),
-      originMs (juce::Time::getMillisecondCounterHiRes())
+      writer (std::move (writerToUse))
 {
     Alerts::setWitness ([this] (const Alerts::Shown& box)
     {
@@ -481,26 +526,13 @@ void SupportRecord::messageSent (const SentMessage& message)
             messagesDelivered = message.number;
     }
 
-    auto line = "message " + juce::String (message.number) + ": " + juce::String (message.length)
-              + " bytes, send began " + stamp (message.sendBeganMs) + ", returned " + stamp (message.sendReturnedMs);
-
-    if (message.reachedDevice)
-        line << ", rest " << juce::String (message.restEndedMs - message.sendReturnedMs, 3);
-    else
-        line << ": the device was gone";
-
-    add (line);
+    writer->addMessage (message);
 }
 
 //==============================================================================
 void SupportRecord::add (const juce::String& text)
 {
-    writer->add (stamp (juce::Time::getMillisecondCounterHiRes()).paddedLeft (' ', 11) + " " + text);
-}
-
-juce::String SupportRecord::stamp (double counterMs) const
-{
-    return juce::String (counterMs - originMs, 3);
+    writer->add (text);
 }
 
 void SupportRecord::noteDevice()

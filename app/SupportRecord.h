@@ -62,12 +62,10 @@ private:
     void messageSent (const SentMessage& message) override;
 
     void add (const juce::String& text);
-    juce::String stamp (double counterMs) const;
     void noteDevice();
 
     const juce::String path;
     std::unique_ptr<Writer> writer;
-    const double originMs;
 
     ProtocolBaseClass* protocol = nullptr;
     InterfaceBaseClass* deviceInterface = nullptr;

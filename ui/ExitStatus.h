@@ -26,9 +26,10 @@ namespace ExitStatus
     {
         { allSent,         "every message was sent (closing the window during the final pause counts)" },
         { notCompleted,    "the upload started and did not complete: the device was lost or the window was closed" },
-        { notStarted,      "no upload was started: a file that cannot be sent whole, a device number that names "
-                           "no device, no device, a single-instance lock that cannot be taken, no display for "
-                           "an interactive start, or the window closed before any upload began" },
+        { notStarted,      "no upload was started: a file that cannot be sent whole, a --log file that cannot be "
+                           "written, a device number that names no device, no device, a single-instance lock "
+                           "that cannot be taken, no display for an interactive start, or the window closed "
+                           "before any upload began" },
         { anotherInstance, "another instance is running (said on standard error)" },
     };
 

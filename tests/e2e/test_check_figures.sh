@@ -37,10 +37,13 @@ measured() {
         "$BREVANE_MIDI_SIM/output-1.log"
 }
 
-# Within 0.1 s, the estimate's precision, and what a busy machine adds to eleven sends.
+# No shorter than the estimate, give or take its precision of 0.1 s, and no more
+# than a quarter longer, which is what a busy machine may add to eleven sends:
+# an estimate that left out the wire time (3.3 s for 4.9 s) or counted it over
+# USB (4.9 s for 3.3 s) is outside either way.
 within() {
     local name=$1 estimated=$2 took=$3
-    [ "$took" -ge $(( estimated - 100 )) ] && [ "$took" -le $(( estimated + 300 )) ] \
+    [ "$took" -ge $(( estimated - 100 )) ] && [ "$took" -le $(( estimated * 5 / 4 )) ] \
         || fail "$name: estimated $estimated ms, the simulated upload took $took ms"
     echo "$name: estimated $estimated ms, measured $took ms"
 }
