@@ -75,8 +75,8 @@ namespace InformationCommands
             "\n"
             "Exit status of --autoupdate:\n"
             + ExitStatus::describeAll() +
-            "An interactive start exits with 0, or 2 when it finds no display or cannot take\n"
-            "the single-instance lock.\n"
+            "An interactive start exits with 0, or 2 when it finds no display, cannot take\n"
+            "the single-instance lock or cannot write its --log file.\n"
             "\n"
             "Before you update:\n"
             "  - close other MIDI programs and anything that sends MIDI clock;\n"

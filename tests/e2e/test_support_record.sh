@@ -137,6 +137,19 @@ refused "no such folder" "$work/absent/r.txt cannot be opened for appending: No 
 refused "full disk" "/dev/full cannot be written: No space left on device" --autoupdate --log /dev/full
 refused "no file name" "--log needs the name of a file" --log --autoupdate --file "$work/good.syx"
 
+# With a display the box says why, in an interactive start too, and nothing opens after it.
+for args in "--autoupdate --log $work/folder --file $work/good.syx" "--log $work/folder"; do
+    rm -f "$sent"
+    # shellcheck disable=SC2086
+    start_program $args
+    box=$(wait_for_window "--log cannot be used" 20) || fail "box: none for $args"
+    xdotool windowfocus --sync "$box" 2>/dev/null || true
+    xdotool key --clearmodifiers Return
+    wait_for_exit 15
+    [ "$exit_status" -eq 2 ] || fail "box: exit status $exit_status for $args"
+    [ ! -e "$sent" ] || fail "box: something was sent for $args"
+done
+
 # A write that fails during the upload: the upload goes on, and says so once.
 # The file may grow to 64 KiB; what it holds leaves room for part of the record.
 rm -f "$record"
