@@ -6,9 +6,11 @@ messages=${BENCH_MESSAGES:-20}
 idle_seconds=${BENCH_IDLE_SECONDS:-20}
 scripts=$(cd "$(dirname "$0")" && pwd)
 
-# One virtual display for all of it, with the atoms a desktop session has.
+# One virtual display for all of it, with the atoms a desktop session has; wide
+# enough that the bare window the idle figures are held against stands clear of
+# the program's centred windows.
 if [ -z "${DISPLAY:-}" ]; then
-    exec xvfb-run -a -s "-screen 0 1280x1024x24 -noreset" \
+    exec xvfb-run -a -s "-screen 0 2048x1024x24 -noreset" \
         bash -c 'bash "$1" && shift && exec "$@"' _ "$scripts/xvfb-session-atoms.sh" bash "$0" "$@"
 fi
 
@@ -29,7 +31,7 @@ echo
 echo "== invalid image"
 "$bench" --invalid
 echo
-echo "== the window left alone, ${idle_seconds} s in each state"
+echo "== the window left alone, ${idle_seconds} s in each state, beside a bare JUCE window"
 (unset BREVANE_MIDI_SIM_RATE; "$build_dir/bin/bench_idle" "$idle_seconds")
 echo
 echo "== start-up of the program to a visible window"

@@ -14,16 +14,20 @@ mkdir -p "$BREVANE_MIDI_SIM" "$BREVANE_LOCK_DIR"
 pid=""
 closing_window=""
 silent_server=""
+display_server=""
 
 cleanup() {
     if [ -n "$pid" ] && kill -0 "$pid" 2>/dev/null; then
         kill "$pid" 2>/dev/null || true
         wait "$pid" 2>/dev/null || true
     fi
-    if [ -n "$silent_server" ]; then
-        kill "$silent_server" 2>/dev/null || true
-        wait "$silent_server" 2>/dev/null || true
-    fi
+    local server
+    for server in "$silent_server" "$display_server"; do
+        if [ -n "$server" ]; then
+            kill "$server" 2>/dev/null || true
+            wait "$server" 2>/dev/null || true
+        fi
+    done
     rm -rf "$work"
 }
 trap cleanup EXIT
@@ -34,6 +38,18 @@ fail() {
     [ -f "$work/stderr" ] && { echo "--- program stderr"; tail -n 20 "$work/stderr"; } >&2
     exit 1
 }
+
+# Each test has an X server of its own, too: no window, focus or pointer
+# position that another test left behind reaches it, and nothing of it lasts.
+Xvfb -displayfd 3 -screen 0 1280x1024x24 -noreset -nolisten tcp 3> "$work/display" 2> "$work/xvfb.log" &
+display_server=$!
+deadline=$(( $(date +%s) + 30 ))
+until [ -s "$work/display" ]; do
+    kill -0 "$display_server" 2>/dev/null || { cat "$work/xvfb.log" >&2; fail "Xvfb did not start"; }
+    [ "$(date +%s)" -lt "$deadline" ] || fail "Xvfb did not start in 30 s"
+    sleep 0.05
+done
+export DISPLAY=":$(head -n 1 "$work/display")"
 
 # A bare X server has no window manager, so the atoms a close request needs do
 # not exist until some client makes them; the program only looks them up.
@@ -87,7 +103,19 @@ PY
     silent_display="127.0.0.1:$(( $(cat "$work/silent-port") - 6000 ))"
 }
 
+# nudge_program: makes the program read what X has for it (see x11-helper). An
+# input event that one of its own round trips pulled into Xlib's queue would
+# otherwise wait there until something else arrives, which on a bare server
+# may be never: a key or a click that seems lost.
+nudge_program() {
+    local window
+    [ -n "$pid" ] || return 0
+    window=$(xdotool search --pid "$pid" 2>/dev/null | head -n 1 || true)
+    [ -z "$window" ] || "$x11helper" nudge "$window" || true
+}
+
 # wait_for_window TITLE [SECONDS]: prints the id of the visible window with exactly that title.
+# While it waits, the program is nudged, so that what it was sent last is read.
 wait_for_window() {
     local title=$1 seconds=${2:-15} id
     local deadline=$(( $(date +%s) + seconds ))
@@ -97,9 +125,50 @@ wait_for_window() {
             echo "$id"
             return 0
         fi
+        nudge_program
         sleep 0.1
     done
     return 1
+}
+
+# is_visible ID: whether the program's window ID is on the screen.
+is_visible() {
+    local shown
+    shown=$(xdotool search --onlyvisible --pid "$pid" 2>/dev/null || true)
+    grep -qx "$1" <<< "$shown"
+}
+
+# wait_for_box_of_program [SECONDS]: prints the id of the program's first visible window.
+wait_for_box_of_program() {
+    local seconds=${1:-15} id
+    local deadline=$(( $(date +%s) + seconds ))
+    while [ "$(date +%s)" -lt "$deadline" ]; do
+        id=$(xdotool search --onlyvisible --pid "$pid" 2>/dev/null | head -n 1 || true)
+        if [ -n "$id" ]; then
+            echo "$id"
+            return 0
+        fi
+        sleep 0.1
+    done
+    return 1
+}
+
+# dismiss_box ID: presses Return in the message box ID, as its user would, once,
+# and waits until the box has gone. The box has the keyboard focus before the
+# key goes; afterwards the program is nudged until it has read the key.
+dismiss_box() {
+    local box=$1
+    local deadline=$(( $(date +%s) + 15 ))
+    until [ "$(xdotool getwindowfocus 2>/dev/null || true)" = "$box" ]; do
+        [ "$(date +%s)" -lt "$deadline" ] || fail "the box $box never took the keyboard focus"
+        xdotool windowfocus --sync "$box" 2>/dev/null || sleep 0.05
+    done
+    xdotool key --clearmodifiers Return
+    while is_visible "$box"; do
+        [ "$(date +%s)" -lt "$deadline" ] || fail "the box $box is still there 15 s after Return"
+        nudge_program
+        sleep 0.05
+    done
 }
 
 visible_window_titles() {

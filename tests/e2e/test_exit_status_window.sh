@@ -35,15 +35,10 @@ cmp "$work/one.syx" "$BREVANE_MIDI_SIM/output-1.syx" || fail "sent bytes differ"
 
 # 2: no device opens; the user dismisses the box and closes the window before any upload.
 start_program --autoupdate --outputid 5
-deadline=$(( $(date +%s) + 20 ))
-until id=$(wait_for_window "Arvella version 1.2 - R688" 1); do
-    [ "$(date +%s)" -lt "$deadline" ] || fail "the box was never dismissed"
-    box=$(xdotool search --onlyvisible --pid "$pid" 2>/dev/null | head -n 1 || true)
-    if [ -n "$box" ]; then
-        xdotool windowfocus --sync "$box" 2>/dev/null || true
-        xdotool key --clearmodifiers Return
-    fi
-done
+box=$(wait_for_box_of_program 20) || fail "no box for the device that did not open"
+[ "$(xdotool getwindowname "$box")" = "" ] || fail "the first window is not the untitled box"
+dismiss_box "$box"
+id=$(wait_for_window "Arvella version 1.2 - R688") || fail "no main window after the box"
 request_close "$id"
 wait_for_exit 10
 [ "$exit_status" -eq 2 ] || fail "closed before any upload: exit status $exit_status"

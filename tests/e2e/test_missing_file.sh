@@ -6,8 +6,7 @@ start_program --file "$missing"
 box=$(wait_for_window "File $missing not found") || fail "no message box for the missing file"
 [ -z "$(wait_for_window "Arvella version 1.2 - R688" 1 || true)" ] || fail "main window shown before the box was dismissed"
 
-xdotool windowfocus --sync "$box" 2>/dev/null || true
-xdotool key --clearmodifiers Return
+dismiss_box "$box"
 id=$(wait_for_window "Arvella version 1.2 - R688") || fail "main window did not keep the built-in title"
 request_close "$id"
 wait_for_exit 10

@@ -38,8 +38,7 @@ refused() {
 
     start_program "$@"
     box=$(wait_for_window "$title" 20) || fail "$name, display: no box titled \"$title\""
-    xdotool windowfocus --sync "$box" 2>/dev/null || true
-    xdotool key --clearmodifiers Return
+    dismiss_box "$box"
     wait_for_exit 15
     [ "$exit_status" -eq 2 ] || fail "$name, display: exit status $exit_status"
     [ ! -s "$work/stdout" ] || fail "$name, display: wrote to stdout"

@@ -4,8 +4,9 @@
 
 namespace
 {
-    // Other test processes share the display and may take the focus at any moment,
-    // so ask again until it has arrived.
+    // A request made before the window is on the screen goes nowhere, and under a
+    // plain ctest run other test processes share the display and may take the focus
+    // at any moment: so ask again until it has arrived.
     bool keepAskingUntil (const std::function<bool()>& arrived, const std::function<void()>& ask)
     {
         return MessageLoop::runUntil ([&]

@@ -145,7 +145,7 @@ TEST_F (PanelHelpWindow, OneTooltipWindowShowsTheTipsOfBothWindows)
 
         const auto showing = MessageLoop::runUntil ([&]
         {
-            // Other test processes share the display and may take the focus.
+            // Under a plain ctest run, other test processes share the display and may take the focus.
             if (! juce::Process::isForegroundProcess())
                 control.getTopLevelComponent()->toFront (true);
 
