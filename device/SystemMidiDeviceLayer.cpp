@@ -1,6 +1,7 @@
 #include "SystemMidiDeviceLayer.h"
 
 #include "WirePacedOutput.h"
+#include "AlsaRawMidiPort.h"
 
 namespace
 {
@@ -80,6 +81,18 @@ juce::Array<juce::MidiDeviceInfo> SystemMidiDeviceLayer::getInputDevices()
 // been unplugged gives null rather than whatever sits at its old position.
 std::unique_ptr<MidiDeviceLayer::Output> SystemMidiDeviceLayer::openOutput (const juce::String& identifier)
 {
+   #if JUCE_LINUX
+    // A kernel driver's port is written through its raw device: its bytes
+    // cross during the send, which ends once the driver has them all.
+    if (const auto rawDevice = AlsaRawMidiPort::findRawDevice (identifier); rawDevice.isNotEmpty())
+    {
+        if (auto port = AlsaRawMidiPort::open (identifier, rawDevice))
+            return std::make_unique<WirePacedOutput> (std::move (port), WireClock::getSystemClock(),
+                                                      WirePacedOutput::WireStart::whenSendBegins);
+        return {};
+    }
+   #endif
+
     if (auto device = juce::MidiOutput::openDevice (identifier))
         return std::make_unique<WirePacedOutput> (std::make_unique<SystemPort> (std::move (device)),
                                                   WireClock::getSystemClock(),
