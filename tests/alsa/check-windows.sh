@@ -26,7 +26,7 @@ verdict() {
 value() { cat "$results/$1" 2>/dev/null || echo "missing"; }
 outputs() { awk '/^MIDI output devices/ { on = 1; next } /^$/ { on = 0 } on { sub(/ +$/, ""); print }' "$results/$1" 2>/dev/null; }
 
-# --- version: the program starts at all on the plainest x86-64 CPU.
+# --- version: the program starts at all.
 reasons=()
 [ "$(value version.status)" = 0 ] || reasons+=("exit status $(value version.status)")
 grep -q '^Brevane ' "$results/version.out" 2>/dev/null || reasons+=("no version line")
