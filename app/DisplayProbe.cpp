@@ -1,9 +1,5 @@
 #include "DisplayProbe.h"
 
-#if JUCE_WINDOWS
- #include <dxgi.h>
-#endif
-
 #if JUCE_LINUX || JUCE_BSD
  #include <dlfcn.h>
  #include <signal.h>
@@ -90,35 +86,6 @@ namespace DisplayProbe
             return { false, "the X11 library (libX11.so.6) is not installed" };
 
         return { false, "cannot open display " + name };
-    }
-   #elif JUCE_WINDOWS
-    // Every JUCE window asks DXGI for the display adapters, and uses the
-    // factory without checking that it got one: where DXGI has none to give
-    // (a session without a display adapter; Wine without OpenGL), the first
-    // window would crash the program before it could send a byte.
-    Result probe (int)
-    {
-        using CreateFactory = HRESULT (WINAPI*) (REFIID, void**);
-
-        auto* dxgi = ::LoadLibraryW (L"dxgi.dll");
-
-        if (dxgi == nullptr)
-            return { false, "DXGI is not installed" };
-
-        auto create = reinterpret_cast<CreateFactory> (reinterpret_cast<void*> (::GetProcAddress (dxgi, "CreateDXGIFactory")));
-        IDXGIFactory* factory = nullptr;
-        const auto result = create != nullptr ? create (__uuidof (IDXGIFactory), reinterpret_cast<void**> (&factory))
-                                              : E_NOTIMPL;
-
-        if (factory != nullptr)
-            factory->Release();
-
-        ::FreeLibrary (dxgi);
-
-        if (FAILED (result) || factory == nullptr)
-            return { false, "DXGI has no display adapter (error 0x" + juce::String::toHexString ((int) result) + ")" };
-
-        return { true, {} };
     }
    #else
     Result probe (int)

@@ -5,8 +5,7 @@
 /** Whether a window could be shown: found by trying to open the display, not
     by guessing. An unset DISPLAY counts as none (JUCE would fall back to ":0.0",
     somebody else's desktop over SSH), and so does a server that does not
-    answer within the time given. On Windows a display without a DXGI
-    adapter counts as none: JUCE's windows cannot open there.
+    answer within the time given.
 */
 namespace DisplayProbe
 {
