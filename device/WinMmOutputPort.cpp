@@ -1,5 +1,4 @@
 #include "WinMmOutputPort.h"
-#include "MidiWireTime.h"
 
 #if JUCE_WINDOWS
 
@@ -92,37 +91,18 @@ bool WinMmOutputPort::send (const juce::MidiMessage& message)
     if (midiOutPrepareHeader (handle->output, &header, sizeof (header)) != MMSYSERR_NOERROR)
         return false;
 
-    bool done = midiOutLongMsg (handle->output, &header, sizeof (header)) == MMSYSERR_NOERROR;
-
-    // A driver may keep the buffer while the bytes leave; one that keeps it
-    // twice their time on a cable and a second more has stopped.
-    const auto giveUpAt = juce::Time::getMillisecondCounterHiRes() + 2.0 * MidiWireTime::transferMs (size) + 1000.0;
-
-    while (done && (header.dwFlags & MHDR_DONE) == 0)
+    if (midiOutLongMsg (handle->output, &header, sizeof (header)) != MMSYSERR_NOERROR)
     {
-        if (juce::Time::getMillisecondCounterHiRes() > giveUpAt)
-        {
-            // Takes the buffer back from the driver, so it may be unprepared.
-            midiOutReset (handle->output);
-            done = false;
-            break;
-        }
+        midiOutUnprepareHeader (handle->output, &header, sizeof (header));
+        return false;
+    }
 
+    // The driver may keep the buffer while the bytes leave, however slowly:
+    // taking it back early (midiOutReset) would cut the message on the wire.
+    while ((header.dwFlags & MHDR_DONE) == 0)
         juce::Thread::sleep (1);
-    }
 
-    for (int attempt = 0; midiOutUnprepareHeader (handle->output, &header, sizeof (header)) == MIDIERR_STILLPLAYING; ++attempt)
-    {
-        if (attempt == 500)
-        {
-            midiOutReset (handle->output);
-            done = false;
-        }
-
-        juce::Thread::sleep (2);
-    }
-
-    return done;
+    return midiOutUnprepareHeader (handle->output, &header, sizeof (header)) == MMSYSERR_NOERROR;
 }
 
 #endif

@@ -7,8 +7,7 @@
 /** A WinMM MIDI output, opened by the identifier JUCE lists it under, that
     tells what WinMM says. JUCE's own send drops the results of
     midiOutLongMsg() and its sister calls, so a driver's "no device" after an
-    interface was unplugged would pass for a message sent; and it waits for
-    ever for a buffer the driver never marks done.
+    interface was unplugged would pass for a message sent.
 */
 class WinMmOutputPort  : public WirePacedOutput::Port
 {
@@ -21,8 +20,7 @@ public:
     bool isListed() override;
 
     /** Hands the message to the driver and waits until the driver is done
-        with it; false when WinMM reports an error or the driver keeps the
-        buffer far longer than the bytes take on a MIDI cable. */
+        with it; false when WinMM reports an error. */
     bool send (const juce::MidiMessage& message) override;
 
 private:
