@@ -8,9 +8,8 @@
 # (tests/alsa/check-windows.sh).
 #
 # usage: run-windows.sh EXE LINUX_BUILD_DIR
-# ALSA_VM_CPU picks qemu's CPU model (default Haswell: on qemu's plainest,
-# qemu64, Wine's graphics in the guest offer no display adapter; see the
-# README); ALSA_VM_RESULTS=DIR keeps what the guest wrote there.
+# ALSA_VM_CPU picks qemu's CPU model (default: qemu64, the plainest
+# x86-64); ALSA_VM_RESULTS=DIR keeps what the guest wrote there.
 set -euo pipefail
 cd "$(dirname "$0")/../.."
 repo=$(pwd)
@@ -69,7 +68,7 @@ SETTINGS
 bash scripts/alsa-vm/initramfs.sh run "$work/run.cpio" tests/alsa/host-root-init.sh
 cat "$base" "$work/run.cpio" > "$work/initrd"
 
-cpu=${ALSA_VM_CPU:-Haswell}
+cpu=${ALSA_VM_CPU:-qemu64}
 echo "Booting $(basename "$kernel") under qemu (TCG, CPU $cpu), at most $vm_timeout s" >&2
 started=$(date +%s%N)
 set +e
