@@ -22,7 +22,7 @@ endif
 
 WINDOWS_DIR ?= build-windows
 
-.PHONY: all deps configure build release run test test-alsa bench fuzz install package screenshot clean windows windows-zip windows-smoke
+.PHONY: all deps configure build release run test test-alsa test-alsa-windows bench fuzz install package screenshot clean windows windows-zip windows-smoke
 
 all: build
 
@@ -46,7 +46,7 @@ run: release
 test: build
 	@bash scripts/test.sh $(BUILD_DIR) $(CTEST_ARGS)
 
-# The program on the Linux kernel's own MIDI driver, in a virtual machine.
+# The program on the Linux kernel's own MIDI drivers, in a virtual machine.
 test-alsa: build
 	@bash scripts/alsa-vm/run.sh $(BUILD_DIR)
 
@@ -82,6 +82,11 @@ windows-zip: windows
 
 windows-smoke: windows
 	@bash tests/wine/smoke.sh $(WINDOWS_DIR)/bin/brevane.exe
+
+# The Windows program under Wine on the Linux kernel's MIDI driver, in the
+# virtual machine of test-alsa; its device numbers are compared with the Linux build's.
+test-alsa-windows: windows build
+	@bash scripts/alsa-vm/run-windows.sh $(WINDOWS_DIR)/bin/brevane.exe $(BUILD_DIR)
 
 clean:
 	@rm -rf build build-*

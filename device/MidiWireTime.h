@@ -21,6 +21,20 @@ struct MidiWireTime
         speed is 0 or less (the driver takes them as fast as they come). */
     static double transferMs (int numBytes, double bytesPerSecond = midiBytesPerSecond) noexcept;
 
+    /** How long an output gives the bytes before the rest may begin: their
+        transfer time at 3125 bytes/s, and a margin for a late wire. MIDI 1.0
+        allows 1 % on the rate, and a UART that is served late or an interface
+        that adds gaps stretches a message further (2 % and some 20 ms in a
+        slow virtual machine). A longer rest is always safe; a shorter one can
+        leave the device still busy when the next message begins. */
+    static double pacedTransferMs (int numBytes) noexcept
+    {
+        return transferMs (numBytes) * (1.0 + lateWireShare) + lateWireMs;
+    }
+
+    static constexpr double lateWireShare = 0.05;
+    static constexpr double lateWireMs = 25.0;
+
     /** How long the rest after a message lasts. */
     int restAfterMs() const noexcept     { return restMs; }
 

@@ -23,7 +23,7 @@ bool WirePacedOutput::sendMessageNow (const juce::MidiMessage& message)
     if (wireStart == WireStart::whenSendReturns)
         start = clock.getMilliseconds();
 
-    clock.waitUntil (start + MidiWireTime::transferMs (message.getRawDataSize()));
+    clock.waitUntil (start + MidiWireTime::pacedTransferMs (message.getRawDataSize()));
     return true;
 }
 

@@ -6,7 +6,8 @@
 /** An output whose send lasts at least as long as its bytes take on a MIDI
     1.0 wire (MidiWireTime), for platforms whose driver takes a message long before it has
     left (ALSA's sequencer queues it and returns). A pause that the caller
-    takes after the send then follows the last byte.
+    takes after the send then follows the last byte, even on a wire that runs
+    somewhat late (MidiWireTime::pacedTransferMs).
 
     Before each send it asks whether the system still lists the device; a
     device that has gone gets nothing.
@@ -42,8 +43,8 @@ public:
 
     WirePacedOutput (std::unique_ptr<Port> port, WireClock& clock, WireStart wireStart);
 
-    /** Returns no earlier than the message's transfer time after its wire
-        start, unless the calling thread is asked to exit meanwhile: the bytes
+    /** Returns no earlier than the message's paced transfer time after its
+        wire start, unless the calling thread is asked to exit meanwhile: the bytes
         are with the driver by then, and waiting on serves nobody. */
     bool sendMessageNow (const juce::MidiMessage& message) override;
 

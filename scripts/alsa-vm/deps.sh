@@ -4,8 +4,9 @@
 # and unpacked (never installed: the host's own kernel stays as it is).
 #
 # usage: deps.sh CACHE_DIR
-# Leaves CACHE_DIR/kernel-<version>/ with vmlinuz and the sound modules that
-# snd-virmidi needs under lib/modules/<version>, and prints that folder. A
+# Leaves CACHE_DIR/kernel-<version>/ with vmlinuz and the modules the guest
+# loads (the virtual and the serial UART MIDI drivers, and 9p over virtio for
+# the host's folders) under lib/modules/<version>, and prints that folder. A
 # second run finds it there and neither downloads nor unpacks anything.
 set -euo pipefail
 cache=$1
@@ -26,8 +27,14 @@ apt_get() {
 
 bash "$(dirname "$0")/../install-packages.sh" "${packages[@]}"
 
+modules=(snd-virmidi snd-serial-u16550 snd-seq-midi 9p 9pnet_virtio virtio_pci)
+
 mkdir -p "$cache"
-existing=$(find "$cache/" -maxdepth 1 -name 'kernel-*' -type d -exec test -f '{}/ready' ';' -print | sort | tail -n 1)
+# A folder made for another set of modules is made again.
+existing=$(find "$cache/" -maxdepth 1 -name 'kernel-*' -type d -print | sort |
+    while read -r folder; do
+        if [ "$(cat "$folder/ready" 2>/dev/null)" = "${modules[*]}" ]; then echo "$folder"; fi
+    done | tail -n 1)
 if [ -n "$existing" ]; then
     echo "$existing"
     exit 0
@@ -59,12 +66,14 @@ rm -rf "$target"
 mkdir -p "$target/lib/modules/$version"
 cp "$work/root/boot/vmlinuz-$version" "$target/vmlinuz"
 cp "$work/root/lib/modules/$version"/modules.{order,builtin,builtin.modinfo} "$target/lib/modules/$version/"
-modprobe -d "$work/root" -S "$version" --show-depends snd-virmidi | awk '$1 == "insmod" { print $2 }' |
+for module in "${modules[@]}"; do
+    modprobe -d "$work/root" -S "$version" --show-depends "$module"
+done | awk '$1 == "insmod" { print $2 }' | sort -u |
     while read -r module; do
         relative=${module#"$work/root/"}
         mkdir -p "$target/$(dirname "$relative")"
         cp "$module" "$target/$relative"
     done
 depmod -b "$target" "$version"
-touch "$target/ready"
+echo "${modules[*]}" > "$target/ready"
 echo "$target"

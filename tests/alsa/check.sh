@@ -77,6 +77,30 @@ echo "Destination ended mid-upload after $(value unplug-killed.ms) ms; the progr
 sed 's/^/    /' "$results/unplug.stdout" 2>/dev/null
 verdict "a destination that goes mid-upload ends the run with exit 1 and \"Upload failed\"" ${reasons[@]+"${reasons[@]}"}
 
+# --- uart: the serial MIDI driver, judged on what left the UART.
+echo "Serial MIDI port:"
+sed 's/^/    /' "$results/uart-list.out" 2>/dev/null
+for case in uart-image uart-long; do
+    reasons=()
+    [ "$(value $case.status)" = 0 ] || reasons+=("exit status $(value $case.status), expected 0")
+    grep -qxF "status: Update completed" "$results/$case.stdout" 2>/dev/null || reasons+=("no \"Update completed\" on stdout")
+    lengths=$(python3 -c 'import sys; d = open(sys.argv[1], "rb").read(); print(", ".join(str(n) for n in [len(m) + 1 for m in d.split(b"\xf7")[:-1]]))' "$data/$case.syx")
+    echo "$case ($lengths bytes): $(value $case.ms) ms in the guest, exit status $(value $case.status)"
+    verdict "$case: the upload over the serial MIDI driver completes" ${reasons[@]+"${reasons[@]}"}
+done
+reasons=()
+if [ -f "$results/wire.bin" ]; then
+    python3 "$(dirname "$0")/check-wire.py" "$results/wire" "$data/uart-image.syx" "$data/uart-long.syx" > "$results/wire-check.txt"
+    wire_status=$?
+    cat "$results/wire-check.txt"
+    [ "$wire_status" -eq 0 ] || reasons+=("$(sed -n 's/^PROBLEM: //p' "$results/wire-check.txt")")
+else
+    reasons+=("nothing was drained from the UART")
+fi
+grep -i "overrun" "$results/dmesg.txt" 2>/dev/null | sed 's/^/kernel: /' | grep . && reasons+=("the kernel reported an overrun")
+verdict "every message crosses the UART whole, byte for byte, and the wire rests at least 300 ms after each" \
+    ${reasons[@]+"${reasons[@]}"}
+
 if [ ! -f "$results/guest.log" ]; then
     echo "The VM brought back no results."
 fi

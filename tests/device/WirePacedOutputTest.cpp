@@ -65,11 +65,12 @@ namespace
 }
 
 // ALSA takes a message into its queue and returns at once; the device gets it
-// over the next length x 320 us. The send lasts that long, so the pause after
-// it begins once the last byte has left, as with a driver that blocks. Where the
-// driver takes the message only as the call ends, a slow call (a first send)
-// must not eat into the wire time.
-TEST (WirePacedOutput, ReturnsNoEarlierThanTheTransferTimeAfterTheWireStarts)
+// over the next length x 320 us, or a little later on a late wire. The send
+// lasts that long and 5 % and 25 ms more, so the pause after it begins once the
+// last byte has left, as with a driver that blocks. Where the driver takes the
+// message only as the call ends, a slow call (a first send) must not eat into
+// the wire time.
+TEST (WirePacedOutput, ReturnsNoEarlierThanThePacedTimeAfterTheWireStarts)
 {
     using WireStart = WirePacedOutput::WireStart;
 
@@ -84,15 +85,16 @@ TEST (WirePacedOutput, ReturnsNoEarlierThanTheTransferTimeAfterTheWireStarts)
 
     const Case cases[] =
     {
-        { "queued at once, short message",          WireStart::whenSendBegins,  9,     0.0,    2.88 },
-        { "queued at once, full message",           WireStart::whenSendBegins,  537,   0.0,    171.84 },
-        { "driver keeps part of the time",          WireStart::whenSendBegins,  537,   100.0,  171.84 },
-        { "driver blocks for the whole transfer",   WireStart::whenSendBegins,  537,   171.84, 171.84 },
-        { "driver slower than the wire",            WireStart::whenSendBegins,  537,   250.0,  250.0 },
-        { "25 KB, longer than any shutdown wait",   WireStart::whenSendBegins,  25000, 0.0,    8000.0 },
-        { "taken as the call ends, at once",        WireStart::whenSendReturns, 537,   0.0,    171.84 },
-        { "taken as a slow call ends",              WireStart::whenSendReturns, 12,    6.0,    9.84 },
-        { "taken as a slower call ends",            WireStart::whenSendReturns, 537,   250.0,  421.84 },
+        { "queued at once, short message",          WireStart::whenSendBegins,  9,     0.0,    28.024 },
+        { "queued at once, full message",           WireStart::whenSendBegins,  537,   0.0,    205.432 },
+        { "driver keeps part of the time",          WireStart::whenSendBegins,  537,   100.0,  205.432 },
+        { "driver blocks for the exact wire time",  WireStart::whenSendBegins,  537,   171.84, 205.432 },
+        { "driver slower than the paced time",      WireStart::whenSendBegins,  537,   250.0,  250.0 },
+        { "25 KB, longer than any shutdown wait",   WireStart::whenSendBegins,  25000, 0.0,    8425.0 },
+        { "64 KiB: 650 ms more than a 2 % late wire", WireStart::whenSendBegins, 65536, 0.0,    22045.096 },
+        { "taken as the call ends, at once",        WireStart::whenSendReturns, 537,   0.0,    205.432 },
+        { "taken as a slow call ends",              WireStart::whenSendReturns, 12,    6.0,    35.032 },
+        { "taken as a slower call ends",            WireStart::whenSendReturns, 537,   250.0,  455.432 },
     };
 
     for (const auto& c : cases)
@@ -107,7 +109,7 @@ TEST (WirePacedOutput, ReturnsNoEarlierThanTheTransferTimeAfterTheWireStarts)
         const auto start = clock.now;
         EXPECT_TRUE (output.sendMessageNow (sysex (c.numBytes)));
 
-        EXPECT_NEAR (clock.now - start, c.returnsAfterMs, 1e-9);
+        EXPECT_NEAR (clock.now - start, c.returnsAfterMs, 1e-6);
         ASSERT_EQ (fake.sent.size(), 1u);
         EXPECT_EQ (fake.sent[0].size(), (size_t) c.numBytes);
         EXPECT_EQ (clock.waits.empty(), c.driverMs >= c.returnsAfterMs);
