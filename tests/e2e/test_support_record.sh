@@ -140,8 +140,11 @@ refused "no file name" "--log needs the name of a file" --log --autoupdate --fil
 # With a display the box says why, in an interactive start too, and nothing opens after it.
 for args in "--autoupdate --log $work/folder --file $work/good.syx" "--log $work/folder"; do
     rm -f "$sent"
+    # A box shown before any window of the program's exists leaves X's own
+    # allocations (libraries JUCE loads and unloads at run time) that a leak
+    # checker cannot attribute; the exit status is what this case is about.
     # shellcheck disable=SC2086
-    start_program $args
+    ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}detect_leaks=0" start_program $args
     box=$(wait_for_window "--log cannot be used" 20) || fail "box: none for $args"
     xdotool windowfocus --sync "$box" 2>/dev/null || true
     xdotool key --clearmodifiers Return
